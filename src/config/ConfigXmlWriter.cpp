@@ -118,14 +118,19 @@ void AppendEscaped(std::string &out, const char *s, Context context)
     }
 }
 
-// Comment and CDATA bodies must not contain their own end markers.
-std::string SafeBody(const char *s, const char *forbidden, const char *replacement)
+// Comment, CDATA and processing-instruction bodies: cleaned like text first (dropping
+// a character may join an end marker), then kept free of their own end marker.
+void AppendBody(std::string &out, const char *s, const char *forbidden, const char *replacement)
 {
-    std::string body(s);
+    std::string body;
+    AppendEscaped(body, s, Context::Raw);
     const size_t flen = std::strlen(forbidden);
-    for (size_t pos = body.find(forbidden); pos != std::string::npos; pos = body.find(forbidden, pos + 1))
+    // Resume at the middle of the replacement: it may hold the marker itself ("]]>"
+    // split as "]]]]><![CDATA[>"), and "--" replaced by "- -" may form a new "--".
+    const size_t resume = std::strlen(replacement) > flen ? std::strlen(replacement) - 1 : 1;
+    for (size_t pos = body.find(forbidden); pos != std::string::npos; pos = body.find(forbidden, pos + resume))
         body.replace(pos, flen, replacement);
-    return body;
+    out.append(body);
 }
 
 void WriteAttributes(std::string &out, const pugi::xml_node &element)
@@ -172,12 +177,12 @@ void WriteLeaf(std::string &out, const pugi::xml_node &node)
         break;
     case pugi::node_cdata:
         out.append("<![CDATA[");
-        AppendEscaped(out, SafeBody(node.value(), "]]>", "]] >").c_str(), Context::Raw);
+        AppendBody(out, node.value(), "]]>", "]]]]><![CDATA[>"); // split, content unchanged
         out.append("]]>");
         break;
     case pugi::node_comment:
         out.append("<!--");
-        AppendEscaped(out, SafeBody(node.value(), "--", "- -").c_str(), Context::Raw);
+        AppendBody(out, node.value(), "--", "- -");
         if (!out.empty() && out.back() == '-')
             out.push_back(' ');
         out.append("-->");
@@ -189,7 +194,7 @@ void WriteLeaf(std::string &out, const pugi::xml_node &node)
         out.append(node.name());
         if (*node.value()) {
             out.push_back(' ');
-            AppendEscaped(out, SafeBody(node.value(), "?>", "? >").c_str(), Context::Raw);
+            AppendBody(out, node.value(), "?>", "? >");
         }
         out.append("?>");
         break;
