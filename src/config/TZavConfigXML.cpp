@@ -468,12 +468,15 @@ void TZavConfigXML::WriteStringList(const QString &key, const QStringList &list)
     WriteRawData(key, zvtList, EncodeConfigList(list).mid(1));
 }
 
-bool TZavConfigXML::ReadRawData(const QString &key, int &valueType, QString &payload)
+QString TZavConfigXML::ReadText(const QString &key)
 {
     const pugi::xml_node element = FindElement(key, true);
-    if (!element)
-        return false;
-    const QString text = ElementText(element);
+    return element ? ElementText(element) : QString();
+}
+
+bool TZavConfigXML::ReadRawData(const QString &key, int &valueType, QString &payload)
+{
+    const QString text = ReadText(key);
     if (text.isEmpty())
         return false;
     const int type = ValueTypeOfLetter(text[0]);

@@ -38,6 +38,8 @@ public:
     QString ReadStringList(const QString &key, QStringList &list);
     void WriteStringList(const QString &key, const QStringList &list);
     bool ReadRawData(const QString &key, int &valueType, QString &payload);
+    // The decoded, trimmed text of the key's element, type letter included.
+    QString ReadText(const QString &key);
     void WriteRawData(const QString &key, int valueType, const QString &payload);
 
     QString ReadValue(const QString &key, const QString &name);
