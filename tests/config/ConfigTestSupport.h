@@ -9,6 +9,14 @@
 #include "config/ConfigHooks.h"
 #include "support/TestSupport.h"
 
+#include <ostream>
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 // Shared pieces of the configuration store tests.
 namespace configtest {
 
