@@ -1,12 +1,13 @@
 #include "config/OpenSharedFile.h"
 
 #include "common/HVException.h"
+#include "platform/system/SystemError.h"
+#include "platform/system/SystemReplaceFile.h"
 #include "ui/translation/Translation.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QThread>
 #include <QWidget>
 
@@ -75,21 +76,15 @@ void ReplaceSharedFile(const QString &fileName, const std::string &content, cons
 {
     // Mode 1 (update): the exclusive lock on the existing document without emptying it.
     SystemFile lock = OpenSharedFile(fileName, sfmUpdate);
+    QString error;
     if (!backupPath.isEmpty()) {
         QByteArray previous;
         if (!lock.ReadAll(previous))
-            throw HVException(backupPath);
-        QSaveFile backup(backupPath);
-        if (!backup.open(QIODevice::WriteOnly) || backup.write(previous) != previous.size() || !backup.commit())
-            throw HVException(backupPath + QStringLiteral(": ") + backup.errorString());
+            throw HVException(backupPath + QStringLiteral(": ") + SystemErrorMessage(LastSystemError()));
+        if (!SystemReplaceFileContent(backupPath, previous.constData(), previous.size(), &error))
+            throw HVException(error);
     }
-    // QSaveFile writes a temporary file in the same folder, flushes it to disk and
-    // renames it over the document on commit; on any failure the document stays.
-    QSaveFile target(fileName);
-    target.setDirectWriteFallback(false);
-    if (!target.open(QIODevice::WriteOnly))
-        throw HVException(TranslateText("!!Datei %s wird von anderer Anwendung gesperrt und kann nicht geschrieben werden")
-                              .replace(QStringLiteral("%s"), fileName) + QStringLiteral(" (") + target.errorString() + QLatin1Char(')'));
-    if (target.write(content.data(), qint64(content.size())) != qint64(content.size()) || !target.commit())
-        throw HVException(fileName + QStringLiteral(": ") + target.errorString());
+    if (!SystemReplaceFileContent(fileName, content.data(), qint64(content.size()), &error))
+        throw HVException(TranslateText("!!Datei %s konnte nicht gespeichert werden").replace(QStringLiteral("%s"), fileName) +
+                          QStringLiteral(" (") + error + QLatin1Char(')'));
 }

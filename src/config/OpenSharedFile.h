@@ -26,6 +26,6 @@ QByteArray ReadSharedFile(const QString &fileName);
 // Replaces the file's content without ever leaving it damaged: the exclusive lock on
 // the existing file is taken first (waiting as above), the new bytes go to a temporary
 // file in the same folder, are flushed to disk and renamed over the file while the lock
-// is held. When backupPath is given, the previous content is first copied there
+// is held (also the owner and permissions carry over). When backupPath is given, the previous content is first copied there
 // (replacing an earlier copy). Any failure raises and leaves the previous file as it was.
 void ReplaceSharedFile(const QString &fileName, const std::string &content, const QString &backupPath = QString());

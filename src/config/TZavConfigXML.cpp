@@ -141,22 +141,25 @@ void TZavConfigXML::ParseBytes(QByteArray bytes)
                     ++roots;
             if (roots != 1)
                 m_errors.append(QStringLiteral("Das Dokument muss genau ein Wurzelelement haben"));
-            int depth = 0;
-            int maxDepth = 0;
-            pugi::xml_node root = tree->document_element();
-            for (pugi::xml_node n = root; n && maxDepth <= kMaxNestingDepth;) {
+            // Element depth, the root being 1; text below the deepest element does not count.
+            int depth = 1;
+            int maxDepth = 1;
+            const pugi::xml_node root = tree->document_element();
+            for (pugi::xml_node n = root; n;) {
                 if (n.type() == pugi::node_element && n.first_child()) {
                     n = n.first_child();
-                    maxDepth = std::max(maxDepth, ++depth + 1);
-                    continue;
+                    ++depth;
+                } else {
+                    while (n != root && !n.next_sibling()) {
+                        n = n.parent();
+                        --depth;
+                    }
+                    if (n == root)
+                        break;
+                    n = n.next_sibling();
                 }
-                while (n != root && !n.next_sibling()) {
-                    n = n.parent();
-                    --depth;
-                }
-                if (n == root)
+                if (n.type() == pugi::node_element && depth > maxDepth && (maxDepth = depth) > kMaxNestingDepth)
                     break;
-                n = n.next_sibling();
             }
             if (maxDepth > kMaxNestingDepth)
                 m_errors.append(QStringLiteral("Elemente zu tief verschachtelt (mehr als %1 Ebenen)").arg(kMaxNestingDepth));
