@@ -1,0 +1,36 @@
+// Stands in for the catalogue application in tests and in the demo.
+//   sample_host [--run-ms N]          runs until SIGTERM/SIGINT or for N ms (default 60000)
+//   sample_host --record FILE ARGS... writes ARGS to FILE, each followed by a NUL byte, and ends
+// A running sample_host keeps its program file busy, as a running host does.
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+namespace {
+volatile std::sig_atomic_t g_stop = 0;
+void OnSignal(int) { g_stop = 1; }
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc >= 3 && std::strcmp(argv[1], "--record") == 0) {
+        FILE *out = std::fopen(argv[2], "wb");
+        if (!out)
+            return 2;
+        for (int i = 3; i < argc; ++i)
+            std::fwrite(argv[i], 1, std::strlen(argv[i]) + 1, out);
+        return std::fclose(out) == 0 ? 0 : 2;
+    }
+    long runMs = 60000;
+    if (argc >= 3 && std::strcmp(argv[1], "--run-ms") == 0)
+        runMs = std::atol(argv[2]);
+    std::signal(SIGTERM, OnSignal);
+    std::signal(SIGINT, OnSignal);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(runMs);
+    while (!g_stop && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return 0;
+}
