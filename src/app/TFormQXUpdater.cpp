@@ -3,6 +3,7 @@
 #include "app/UpdateGuard.h"
 #include "app/UpdateJob.h"
 #include "common/HVException.h"
+#include "platform/files/PathText.h"
 #include "platform/system/Accounts.h"
 #include "ui/controls/LogoStore.h"
 #include "ui/controls/THVButtonPanel.h"
@@ -144,7 +145,8 @@ void TFormQXUpdater::BuildComponents()
 void TFormQXUpdater::FormCreate()
 {
     State.InstallerSucceeded = true;
-    imgHeader->setPixmap(LogoLinePicture().scaled(kClientWidth, 41, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    // 750 x 50 scaled proportionally comes to 614 x 40.9: rounded up to fill the strip.
+    imgHeader->setPixmap(LogoLinePicture().scaled(kClientWidth, 41, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     HVTitle->SetGlyph(LogoSmallPicture());
     ButtonPanel->SetButtonsVisible({btAbbrechen});
     State.RunningAsSystemAccount = ProcessRunsAsSystemAccount();
@@ -156,7 +158,7 @@ void TFormQXUpdater::FormCreate()
 
 QString TFormQXUpdater::StagingFolder()
 {
-    return QCoreApplication::applicationDirPath();
+    return GetOwnFolder();
 }
 
 void TFormQXUpdater::showEvent(QShowEvent *event)

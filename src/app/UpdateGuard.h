@@ -7,7 +7,3 @@ struct UpdateState;
 // The job can run: a host program is named, the staging folder is not the host's own
 // folder (the update would copy files onto themselves) and the host's process id is known.
 bool UpdateJobIsValid(const UpdateState &state, const QString &stagingFolder);
-
-// The folder part of a program path: up to its last "/", "\" or ":", without trailing
-// separators.
-QString HostFolderOf(const QString &hostProgram);
