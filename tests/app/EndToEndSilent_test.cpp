@@ -70,10 +70,7 @@ TEST_F(EndToEndSilent, ACopyFailureRollsBackEveryFileAndEndsWithExitCode1)
 
     ASSERT_EQ(RunUpdater(), 1);
 
-    EXPECT_EQ(Files(host, "backup/"), before.keys().contains("Log") ? before : before);
-    for (auto it = before.begin(); it != before.end(); ++it)
-        EXPECT_EQ(Files(host, "backup/").value(it.key()), it.value()) << it.key().toStdString();
-    EXPECT_FALSE(QFile::exists(host + "/c.dll"));
+    EXPECT_EQ(Files(host, {"backup/", "Log/"}), before);
     const QStringList log = RunLogLines();
     const qsizetype failed = log.indexOf(T("!!Fehler beim Kopieren"));
     ASSERT_GE(failed, 0) << log.join('\n').toStdString();

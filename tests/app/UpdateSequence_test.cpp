@@ -142,7 +142,7 @@ TEST_F(UpdateSequence, AnEmptyStagingFolderIsACompleteUpdateOfNothing)
     Run();
     EXPECT_EQ(reporter.Texts().at(3), T("!!%d Dateien aktualisieren").replace("%d", "0"));
     EXPECT_EQ(reporter.results, QStringList{"I:" + T("!!Update durchgeführt")});
-    EXPECT_EQ(Files(host, "backup/"), before);
+    EXPECT_EQ(Files(host, {"backup/"}), before);
 }
 
 // Faults that make one file of an ordered list fail; the files before it were replaced.
@@ -191,7 +191,7 @@ TEST_F(UpdateSequence, ACopyFailureRestoresEveryFileAsItWas)
 
         EXPECT_FALSE(Copy({"a.dll", "new.dll", "sub/b.dll", "sub2/added.dll", "bad.dll", "c.dll"}));
 
-        EXPECT_EQ(Files(host, "backup/"), before);
+        EXPECT_EQ(Files(host, {"backup/"}), before);
         EXPECT_TRUE(state.CancelRequested);
         const QStringList texts = reporter.Texts();
         const qsizetype failed = texts.indexOf(T("!!Fehler beim Kopieren"));
@@ -245,7 +245,7 @@ TEST_F(UpdateSequence, ACopyFailureEndsAsCancelledWithHostFilesRestoredAndStagin
 
     Run();
 
-    EXPECT_EQ(Files(host, "backup/"), before);
+    EXPECT_EQ(Files(host, {"backup/"}), before);
     EXPECT_EQ(reporter.results.last(), "E:" + T("!!Update abgebrochen"));
     EXPECT_EQ(state.ExitCode, 1);
     EXPECT_EQ(reporter.closeCount, 1);
@@ -263,7 +263,7 @@ TEST_F(UpdateSequence, APipeOrLinkInTheStagingFolderEndsTheRunWithoutHangingOrLo
 
     Run();
 
-    EXPECT_EQ(Files(host, "backup/"), before);
+    EXPECT_EQ(Files(host, {"backup/"}), before);
     EXPECT_EQ(state.ExitCode, 1);
     EXPECT_EQ(reporter.results.last(), "E:" + T("!!Update abgebrochen"));
     EXPECT_EQ(Installed("target.txt"), "outside the staging folder");

@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QMap>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -41,8 +42,8 @@ protected:
     QByteArray Installed(const QString &relative) const { return testsupport::ReadBytes(host + '/' + relative); }
 
     // Every file below folder (links and pipes included, never followed) with its bytes;
-    // entries below skip are left out.
-    static QMap<QString, QByteArray> Files(const QString &folder, const QString &skip = QString())
+    // entries below the folders in skip are left out.
+    static QMap<QString, QByteArray> Files(const QString &folder, const QStringList &skip = {})
     {
         QMap<QString, QByteArray> files;
         QDirIterator it(folder, QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
@@ -50,7 +51,7 @@ protected:
         while (it.hasNext()) {
             const QString path = it.next();
             const QString relative = QDir(folder).relativeFilePath(path);
-            if (!skip.isEmpty() && relative.startsWith(skip))
+            if (std::any_of(skip.begin(), skip.end(), [&](const QString &s) { return relative.startsWith(s); }))
                 continue;
             const QFileInfo info(path);
             files.insert(relative, info.isSymLink() ? "link:" + info.symLinkTarget().toUtf8()
