@@ -1,0 +1,499 @@
+#include "ui/ini/TBigIniFile.h"
+
+#include "common/HVException.h"
+#include "platform/files/TextFileEncoding.h"
+#include "platform/system/CodePage.h"
+#include "ui/ini/IniConvert.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QLocale>
+#include <QSaveFile>
+#include <cstring>
+
+namespace {
+
+bool IsBlankOrTab(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+// Copies [begin, end) without CR and NUL, which never belong to a line's text.
+QByteArrayView WithoutCrNul(const char *begin, const char *end, QByteArray &scratch)
+{
+    const qsizetype n = end - begin;
+    if (!std::memchr(begin, '\r', size_t(n)) && !std::memchr(begin, '\0', size_t(n)))
+        return QByteArrayView(begin, n);
+    scratch.clear();
+    for (const char *p = begin; p < end; ++p)
+        if (*p != '\r' && *p != '\0')
+            scratch.append(*p);
+    return QByteArrayView(scratch);
+}
+
+QLocale NumberLocale()
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return locale;
+}
+
+// The user's short date form, always with a four-digit year: a two-digit year
+// would not read back as the year that was written.
+QString DateFormat()
+{
+    QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return format;
+}
+
+// 24-hour time with seconds, so that a written time reads back unchanged.
+QString TimeFormat()
+{
+    return QStringLiteral("HH:mm:ss");
+}
+
+QString DateTimeFormat()
+{
+    return DateFormat() + QLatin1Char(' ') + TimeFormat();
+}
+
+} // namespace
+
+TBigIniFile::TBigIniFile(const QString &fileName, bool saveAsUnicode) : m_saveAsUnicode(saveAsUnicode)
+{
+    SetFileName(fileName);
+}
+
+TBigIniFile::~TBigIniFile()
+{
+    try {
+        FlushFile();
+    } catch (const std::exception &e) {
+        // Destruction cannot raise; the old file is still intact (written by rename).
+        qWarning().noquote() << ExceptionMessageText(e);
+    }
+}
+
+void TBigIniFile::SetFileName(const QString &fileName)
+{
+    FlushFile();
+    Clear();
+    m_fileName = fileName;
+    if (!fileName.isEmpty())
+        LoadFile(fileName);
+    m_changed = false;
+}
+
+void TBigIniFile::LoadFile(const QString &fileName)
+{
+    m_sectionCursor = 0;
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        return;
+    // Only a regular file is read: a FIFO or device at the path would block or never
+    // end, a folder has no text. Each is a clear error rather than an empty document.
+    if (!info.isFile())
+        throw HVException(CannotOpenFileMessage(fileName));
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw HVException(CannotOpenFileMessage(fileName));
+    const qint64 size = file.size();
+    if (size > 0) {
+        if (const uchar *mapped = file.map(0, size)) {
+            ParseText(QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), qsizetype(size)));
+            file.unmap(const_cast<uchar *>(mapped));
+        } else {
+            const QByteArray data = file.readAll();
+            if (file.error() != QFileDevice::NoError)
+                throw HVException(CannotOpenFileMessage(fileName));
+            ParseText(data);
+        }
+    }
+    DropDuplicateSections();
+}
+
+void TBigIniFile::ParseText(const QByteArray &data)
+{
+    int markLength = 0;
+    const TTextEncoding encoding = DetectTextEncoding(data.constData(), data.size(), markLength);
+    m_readAsUtf8 = encoding == TTextEncoding::Utf8;
+    m_readAsUtf16 = encoding == TTextEncoding::Utf16LE || encoding == TTextEncoding::Utf16BE;
+    TIniSection *current = nullptr;
+    const char *p = data.constData() + markLength;
+    const char *end = data.constData() + data.size();
+
+    if (m_readAsUtf16) {
+        const bool bigEndian = encoding == TTextEncoding::Utf16BE;
+        QString line;
+        // A trailing odd byte is no unit and is left out.
+        for (; p + 1 < end; p += 2) {
+            const auto b0 = static_cast<unsigned char>(p[0]);
+            const auto b1 = static_cast<unsigned char>(p[1]);
+            const char16_t unit = bigEndian ? char16_t(b0 << 8 | b1) : char16_t(b1 << 8 | b0);
+            if (unit == 13 || unit == 0)
+                continue;
+            if (unit == 10) {
+                AddLoadedLine(line, current);
+                line.clear();
+                continue;
+            }
+            line.append(QChar(unit));
+        }
+        AddLoadedLine(line, current);
+        return;
+    }
+
+    QByteArray scratch;
+    while (p < end) {
+        const auto *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+        const char *lineEnd = lf ? lf : end;
+        const QByteArrayView bytes = WithoutCrNul(p, lineEnd, scratch);
+        QString line;
+        if (!m_readAsUtf8)
+            line = SystemCodePageToWide(bytes);
+        else if (!DecodeUtf8Strict(bytes, line))
+            line.clear(); // an undecodable line is left out
+        AddLoadedLine(std::move(line), current);
+        p = lf ? lf + 1 : end;
+    }
+}
+
+void TBigIniFile::AddLoadedLine(QString line, TIniSection *&current)
+{
+    if (line.size() == 1 && line[0].unicode() == 26) // Ctrl-Z: old end-of-file mark
+        return;
+    if (HasComments && line.startsWith(QLatin1Char(';')))
+        return;
+    if (line.isEmpty())
+        return;
+    if (line.front() == QLatin1Char('[') && line.back() == QLatin1Char(']') && line.size() >= 2) {
+        current = &m_sections.Append(line.mid(1, line.size() - 2));
+        return;
+    }
+    if (TrimAroundEquals) {
+        qsizetype eq = line.indexOf(QLatin1Char('='));
+        while (eq >= 1 && IsBlankOrTab(line[eq - 1])) {
+            line.remove(eq - 1, 1);
+            --eq;
+        }
+        if (eq >= 1)
+            while (eq + 1 < line.size() && IsBlankOrTab(line[eq + 1]))
+                line.remove(eq + 1, 1);
+    }
+    if (StripQuotes) {
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq >= 1 && line.size() - eq - 1 >= 2) {
+            const QChar quote = line[eq + 1];
+            if (quote == line.back() && (quote == QLatin1Char('"') || quote == QLatin1Char('\''))) {
+                line.chop(1);
+                line.remove(eq + 1, 1);
+            }
+        }
+    }
+    if (TrimTrailing) {
+        qsizetype n = line.size();
+        while (n > 0 && line[n - 1].unicode() < 33)
+            --n;
+        line.truncate(n);
+    }
+    if (KeyLinesOnly && !line.contains(QLatin1Char('=')))
+        return;
+    if (current && !line.isEmpty())
+        current->AppendLine(line);
+}
+
+void TBigIniFile::DropDuplicateSections()
+{
+    const int n = m_sections.Count();
+    if (n < 2)
+        return;
+    // Every pair of names equal in upper case is a duplicate, wherever the two stand.
+    QHash<QString, int> survivor; // upper-cased name -> index of the section kept
+    std::vector<bool> dropped(size_t(n), false);
+    bool any = false;
+    for (int i = 0; i < n; ++i) {
+        const TIniSection &section = m_sections.At(i);
+        const auto found = survivor.constFind(section.UpperName());
+        if (found == survivor.constEnd()) {
+            survivor.insert(section.UpperName(), i);
+            continue;
+        }
+        any = true;
+        const int earlier = found.value();
+        const bool keepEarlier = !DuplicateSectionHandler
+                                 || DuplicateSectionHandler(section.Name(), m_sections.At(earlier).Lines(),
+                                                            section.Lines());
+        if (keepEarlier) {
+            dropped[size_t(i)] = true;
+        } else {
+            dropped[size_t(earlier)] = true;
+            survivor[section.UpperName()] = i;
+        }
+    }
+    if (!any)
+        return;
+    m_sections.RemoveMarked(dropped);
+    m_sectionCursor = 0;
+    m_changed = true;
+}
+
+void TBigIniFile::Clear()
+{
+    m_sections.Clear();
+    m_sectionCursor = 0;
+}
+
+TIniSection *TBigIniFile::LookupSection(const QString &section, bool create)
+{
+    const int index = m_sections.IndexOf(section, m_sectionCursor);
+    if (index >= 0)
+        return &m_sections.At(index);
+    if (!create)
+        return nullptr;
+    TIniSection &added = m_sections.Append(section);
+    m_sectionCursor = m_sections.Count() - 1;
+    return &added;
+}
+
+void TBigIniFile::DeleteKey(const QString &section, const QString &key)
+{
+    TIniSection *found = LookupSection(section, true);
+    const int line = found->IndexOfKey(IniUpperCase(key));
+    if (line < 0)
+        return;
+    found->RemoveLine(line);
+    m_changed = true;
+}
+
+void TBigIniFile::EraseSection(const QString &section)
+{
+    const int index = m_sections.IndexOf(section);
+    if (index < 0)
+        return; // nothing removed: the document stays unchanged
+    m_sections.Remove(index);
+    m_changed = true;
+    if (m_sectionCursor >= m_sections.Count())
+        m_sectionCursor = 0;
+}
+
+QByteArray TBigIniFile::DocumentBytes() const
+{
+    QStringList lines;
+    for (int i = 0; i < m_sections.Count(); ++i) {
+        const TIniSection &section = m_sections.At(i);
+        if (section.Lines().isEmpty())
+            continue;
+        lines.append(QLatin1Char('[') + section.Name() + QLatin1Char(']'));
+        lines.append(section.Lines());
+        lines.append(QString());
+    }
+    const QString text = lines.join(QLatin1String("\r\n"));
+    if (m_readAsUtf16 || m_readAsUtf8 || m_saveAsUnicode) {
+        QByteArray bytes("\xFF\xFE", 2);
+        bytes.reserve(2 + text.size() * 2);
+        for (const QChar ch : text) {
+            bytes.append(char(ch.unicode() & 0xFF));
+            bytes.append(char(ch.unicode() >> 8));
+        }
+        return bytes;
+    }
+    return WideToSystemCodePage(text);
+}
+
+void TBigIniFile::FlushFile()
+{
+    if (!m_changed)
+        return;
+    if (m_fileName.isEmpty()) {
+        m_changed = false;
+        return;
+    }
+    // Written to a new file beside the old one and renamed over it, so a failed or
+    // interrupted write never leaves a truncated document behind.
+    QSaveFile file(m_fileName);
+    const QByteArray bytes = DocumentBytes();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw HVException(CannotCreateFileMessage(m_fileName));
+    m_changed = false;
+}
+
+void TBigIniFile::UpdateFile()
+{
+    FlushFile();
+}
+
+bool TBigIniFile::SectionExists(const QString &section)
+{
+    return m_sections.IndexOf(section) >= 0;
+}
+
+bool TBigIniFile::HasSection(const QString &section)
+{
+    return SectionExists(section);
+}
+
+void TBigIniFile::ReadAll(QStringList &target)
+{
+    for (int i = 0; i < m_sections.Count(); ++i) {
+        const TIniSection &section = m_sections.At(i);
+        if (section.Lines().isEmpty())
+            continue;
+        target.append(QLatin1Char('[') + section.Name() + QLatin1Char(']'));
+        target.append(section.Lines());
+        target.append(QString());
+    }
+}
+
+QString TBigIniFile::ReadString(const QString &section, const QString &key, const QString &defaultValue)
+{
+    const TIniSection *found = LookupSection(section, false);
+    if (!found)
+        return defaultValue;
+    const int line = found->IndexOfKey(IniUpperCase(key));
+    if (line < 0)
+        return defaultValue;
+    const QString &text = found->Lines()[line];
+    return text.mid(text.indexOf(QLatin1Char('=')) + 1);
+}
+
+qint32 TBigIniFile::ReadInteger(const QString &section, const QString &key, qint32 defaultValue)
+{
+    QString text = ReadString(section, key, QString());
+    if (text.size() >= 2 && text[0] == QLatin1Char('0') && (text[1] == QLatin1Char('x') || text[1] == QLatin1Char('X')))
+        text.replace(0, 2, QLatin1Char('$'));
+    qint32 value;
+    return TryStrToInt(text, value) ? value : defaultValue;
+}
+
+bool TBigIniFile::ReadBool(const QString &section, const QString &key, bool defaultValue)
+{
+    return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+QDate TBigIniFile::ReadDate(const QString &section, const QString &key, const QDate &defaultValue)
+{
+    const QString text = ReadString(section, key, QString());
+    const QDate value = QLocale().toDate(text, DateFormat());
+    return value.isValid() ? value : defaultValue;
+}
+
+QDateTime TBigIniFile::ReadDateTime(const QString &section, const QString &key, const QDateTime &defaultValue)
+{
+    const QString text = ReadString(section, key, QString());
+    QDateTime value = QLocale().toDateTime(text, DateTimeFormat());
+    if (!value.isValid()) {
+        const QDate date = QLocale().toDate(text, DateFormat());
+        if (date.isValid())
+            value = QDateTime(date, QTime(0, 0));
+    }
+    return value.isValid() ? value : defaultValue;
+}
+
+double TBigIniFile::ReadFloat(const QString &section, const QString &key, double defaultValue)
+{
+    const QString text = ReadString(section, key, QString());
+    bool ok = false;
+    const double value = NumberLocale().toDouble(text, &ok);
+    return ok ? value : defaultValue;
+}
+
+QTime TBigIniFile::ReadTime(const QString &section, const QString &key, const QTime &defaultValue)
+{
+    const QString text = ReadString(section, key, QString());
+    const QTime value = QLocale().toTime(text, TimeFormat());
+    return value.isValid() ? value : defaultValue;
+}
+
+void TBigIniFile::ReadSection(const QString &section, QStringList &target)
+{
+    const int index = m_sections.IndexOf(section);
+    if (index < 0)
+        return;
+    for (const QString &line : m_sections.At(index).Lines()) {
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            continue;
+        if (HasComments && line.startsWith(QLatin1Char(';')))
+            continue;
+        target.append(line.left(eq));
+    }
+}
+
+void TBigIniFile::ReadSections(QStringList &target)
+{
+    target.clear();
+    for (int i = 0; i < m_sections.Count(); ++i)
+        target.append(m_sections.At(i).Name());
+}
+
+void TBigIniFile::ReadSectionValues(const QString &section, QStringList &target)
+{
+    const int index = m_sections.IndexOf(section);
+    if (index < 0)
+        return;
+    if (ClearBeforeCopy)
+        target.clear();
+    target.append(m_sections.At(index).Lines());
+}
+
+bool TBigIniFile::ValueExists(const QString &section, const QString &key)
+{
+    QStringList keys;
+    ReadSection(section, keys);
+    return keys.contains(key, Qt::CaseSensitive);
+}
+
+void TBigIniFile::WriteString(const QString &section, const QString &key, const QString &value)
+{
+    if (key.isEmpty()) {
+        if (section.isEmpty() && value.isEmpty())
+            FlushFile();
+        else
+            EraseSection(section);
+        return;
+    }
+    const QString line = key + QLatin1Char('=') + value;
+    TIniSection *found = LookupSection(section, true);
+    const int index = found->IndexOfKey(IniUpperCase(key));
+    if (index < 0) {
+        found->AppendLine(line);
+        m_changed = true;
+    } else if (found->Lines()[index] != line) {
+        found->ReplaceLine(index, line);
+        m_changed = true;
+    }
+}
+
+void TBigIniFile::WriteBool(const QString &section, const QString &key, bool value)
+{
+    WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TBigIniFile::WriteInteger(const QString &section, const QString &key, qint32 value)
+{
+    WriteString(section, key, QString::number(value));
+}
+
+void TBigIniFile::WriteDate(const QString &section, const QString &key, const QDate &value)
+{
+    WriteString(section, key, QLocale().toString(value, DateFormat()));
+}
+
+void TBigIniFile::WriteDateTime(const QString &section, const QString &key, const QDateTime &value)
+{
+    WriteString(section, key, QLocale().toString(value, DateTimeFormat()));
+}
+
+void TBigIniFile::WriteFloat(const QString &section, const QString &key, double value)
+{
+    WriteString(section, key, NumberLocale().toString(value, 'g', QLocale::FloatingPointShortest));
+}
+
+void TBigIniFile::WriteTime(const QString &section, const QString &key, const QTime &value)
+{
+    WriteString(section, key, QLocale().toString(value, TimeFormat()));
+}
