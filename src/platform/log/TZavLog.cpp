@@ -2,7 +2,7 @@
 
 #include "common/HVException.h"
 #include "platform/files/FileServices.h"
-#include "platform/files/TUnicodeFileWriter.h"
+#include "platform/files/TextFileWriter.h"
 
 #include <QFileInfo>
 #include <QStringList>
