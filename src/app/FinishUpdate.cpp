@@ -5,7 +5,7 @@
 #include "common/HVException.h"
 #include "platform/files/FileServices.h"
 #include "platform/process/CommandLine.h"
-#include "platform/system/SystemFile.h"
+#include "platform/system/SystemProcess.h"
 #include "tasks/RefreshConfiguration.h"
 #include "tasks/RestartServiceAfterUpdate.h"
 #include "tasks/RunExternalInstallers.h"

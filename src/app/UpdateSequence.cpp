@@ -280,7 +280,7 @@ void RunUpdateSequence(UpdateState &state, IUpdateReporter &reporter, const QStr
         FormatText(TranslateText("!!Aktualisiere Anwendung \"%s\""), {ExtractFileName(state.HostProgram)}), 0);
     StopServiceBeforeUpdate(state, reporter);
     reporter.AddProgressLine(TranslateText("!!Warte auf Programmende..."), 0);
-    const auto cursor = WaitCursor(Qt::WaitCursor);
+    const WaitCursor cursor(Qt::WaitCursor);
     WaitForHostExit(state, reporter, hostProcesses);
 
     const UpdateFolders folders = UpdateFoldersFor(stagingFolder, state.HostProgram);
