@@ -55,12 +55,16 @@ void TZavLog::WriteLine(const QString &text, int level, bool timestamp)
         if (!EnsureFolder())
             return;
         m_fileName = CurrentFileName();
-        if (m_writer)
-            m_writer->Open(m_fileName, true);
-        else
-            // Settings for a new file: UTF-8 with byte-order mark. An existing file keeps the
-            // encoding its mark shows.
-            m_writer = std::make_unique<TUnicodeFileWriter>(m_fileName, true, true, false, true);
+        // Settings for a new file: UTF-8 with byte-order mark; an existing file keeps the
+        // encoding its mark shows. They are set again on every line, because appending to
+        // an 8-bit file switched the writer to 8-bit text, and the next file may be new.
+        if (!m_writer)
+            m_writer = std::make_unique<TUnicodeFileWriter>();
+        m_writer->SetUnicode(true);
+        m_writer->SetUtf8(true);
+        m_writer->SetByteOrderMark(true);
+        m_writer->SetBigEndian(false);
+        m_writer->Open(m_fileName, true);
         m_writer->WriteLine(line);
         m_writer->Close();
         PruneOldFiles();
