@@ -3,6 +3,7 @@
 #include "app/FinishUpdate.h"
 #include "app/HostWait.h"
 #include "app/IUpdateReporter.h"
+#include "app/UpdateGuard.h"
 #include "app/UpdateState.h"
 #include "common/HVException.h"
 #include "common/TIntList.h"
@@ -154,17 +155,9 @@ void Rollback(const QList<ReplacedFile> &rows, IUpdateReporter &reporter)
 
 bool GuardPasses(const UpdateState &state, const QString &stagingFolder)
 {
-    if (state.HostProgram.isEmpty() || state.HostProcessId == 0)
-        return false;
-    // Exact, case-sensitive text: an updater started from the host's own folder would
-    // copy its files onto themselves.
-    if (stagingFolder == ExcludeTrailingSeparators(ExtractFileDir(state.HostProgram)))
-        return false;
-    // A folder is no program: the host wait could never see it unlocked, and its parent
-    // folder is not the host's folder.
-    if (IsRealFolder(state.HostProgram))
-        return false;
-    return true;
+    // A folder is no program: the host wait could never see it unlocked and would last
+    // for ever, and its parent folder is not the host's folder.
+    return UpdateJobIsValid(state, stagingFolder) && !IsRealFolder(state.HostProgram);
 }
 
 } // namespace
