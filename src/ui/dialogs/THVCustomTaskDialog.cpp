@@ -19,12 +19,15 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTimer>
+
+#include <memory>
 
 namespace {
 
@@ -92,10 +95,23 @@ int NaturalWidth(const QString &markup, const QFont &font)
     return qCeil(document.idealWidth());
 }
 
+// Measured on a copy: the label's own document is laid out lazily by its widget, at
+// the widget's current width.
 int DocumentHeight(QTextBrowser *label, int width)
 {
-    label->document()->setTextWidth(width);
-    return qCeil(label->document()->size().height());
+    std::unique_ptr<QTextDocument> copy(label->document()->clone());
+    copy->setDefaultTextOption(label->document()->defaultTextOption());
+    copy->setTextWidth(width);
+    return qCeil(copy->size().height());
+}
+
+// The last non-breaking blank of each run becomes an ordinary one, so lines may break
+// there; the run keeps its width (ordinary blanks alone would collapse into one).
+QString WrappableMarkup(const QString &markup)
+{
+    static const QRegularExpression lastOfRun(QStringLiteral("&#160;(?!&#160;)"));
+    QString wrappable = markup;
+    return wrappable.replace(lastOfRun, QStringLiteral(" "));
 }
 
 } // namespace
@@ -462,8 +478,12 @@ void THVCustomTaskDialog::Relayout()
 
     // The main instruction is measured on a window as wide as the screen less 100.
     const int widestText = qMax(Scaled(100), screenArea.width() - 100 - textLeft - margin);
-    const int instructionWidth =
-        qMin(NaturalWidth(m_mainInstruction->toHtml(), m_mainInstruction->font()), widestText);
+    const int naturalWidth = NaturalWidth(TaskDialogMarkup(config.MainInstruction), m_mainInstruction->font());
+    // Too wide even for that: the text wraps at its blanks after all (message texts
+    // turn blanks into non-breaking ones), rather than inside words.
+    m_mainInstruction->setHtml(naturalWidth > widestText ? WrappableMarkup(TaskDialogMarkup(config.MainInstruction))
+                                                         : TaskDialogMarkup(config.MainInstruction));
+    const int instructionWidth = qMin(naturalWidth, widestText);
     clientWidth = qMax(clientWidth, textLeft + instructionWidth + margin);
     clientWidth = qMin(clientWidth, screenArea.width());
     const int textWidth = qMax(Scaled(50), clientWidth - textLeft - margin);
