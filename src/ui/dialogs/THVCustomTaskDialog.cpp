@@ -137,6 +137,18 @@ THVCustomTaskDialog::THVCustomTaskDialog(THVTaskDialog &owner, QWidget *parent) 
     setFont(dialogFont);
 }
 
+template <typename F>
+void THVCustomTaskDialog::Guarded(F &&handler)
+{
+    try {
+        handler();
+    } catch (...) {
+        m_failed = true;
+        m_owner.m_modalResult = 0;
+        done(0);
+    }
+}
+
 int THVCustomTaskDialog::Scaled(int pixels) const
 {
     return qRound(pixels * logicalDpiX() / 96.0);
@@ -210,7 +222,7 @@ QTextBrowser *THVCustomTaskDialog::NewHtmlLabel(const QFont &font)
     label->setStyleSheet(QStringLiteral("QTextBrowser { background: transparent; }"));
     connect(label, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) {
         if (m_owner.Flags.Contains(tdfEnableHyperlinks) && m_owner.OnHyperlink)
-            m_owner.OnHyperlink(url.toString());
+            Guarded([&] { m_owner.OnHyperlink(url.toString()); });
     });
     return label;
 }
@@ -267,7 +279,7 @@ void THVCustomTaskDialog::Build()
             defaultRadio = radio.ButtonId;
         auto *control = new QRadioButton(radio.Caption, this);
         control->setEnabled(radio.Enabled);
-        connect(control, &QRadioButton::clicked, this, [this, i] { RadioClicked(i); });
+        connect(control, &QRadioButton::clicked, this, [this, i] { Guarded([&] { RadioClicked(i); }); });
         m_radios.append(control);
     }
     m_owner.m_radioResult = 0;
@@ -298,7 +310,7 @@ void THVCustomTaskDialog::Build()
     m_expandButton = new QPushButton(m_buttonPanel);
     m_expandButton->setAutoDefault(false);
     m_expandButton->setVisible(!config.ExpandedInformation.isEmpty());
-    connect(m_expandButton, &QPushButton::clicked, this, [this] { ToggleExpanded(); });
+    connect(m_expandButton, &QPushButton::clicked, this, [this] { Guarded([&] { ToggleExpanded(); }); });
 
     m_verification = new QCheckBox(config.VerificationText, m_buttonPanel);
     m_verification->setVisible(!config.VerificationText.isEmpty());
@@ -307,7 +319,7 @@ void THVCustomTaskDialog::Build()
     connect(m_verification, &QCheckBox::toggled, this, [this](bool checked) {
         m_owner.m_verificationChecked = checked;
         if (m_owner.OnVerificationClicked)
-            m_owner.OnVerificationClicked(checked);
+            Guarded([&] { m_owner.OnVerificationClicked(checked); });
     });
 
     AddCommonButtons();
@@ -326,7 +338,7 @@ void THVCustomTaskDialog::Build()
     if (config.Flags.Contains(tdfCallbackTimer)) {
         m_timer = new QTimer(this);
         m_timer->setInterval(kTimerIntervalMs);
-        connect(m_timer, &QTimer::timeout, this, [this] { TimerTick(); });
+        connect(m_timer, &QTimer::timeout, this, [this] { Guarded([&] { TimerTick(); }); });
     }
 
     // Button captions carry translation markers; the dialog translates itself in the
@@ -358,7 +370,8 @@ void THVCustomTaskDialog::AddCommonButtons()
         button->setAutoDefault(false);
         button->setProperty("ButtonId", common.Id);
         const int id = common.Id;
-        connect(button, &QPushButton::clicked, this, [this, id, button] { ButtonClicked(id, true, -1, button); });
+        connect(button, &QPushButton::clicked, this,
+                [this, id, button] { Guarded([&] { ButtonClicked(id, true, -1, button); }); });
         m_pushButtons.append({button, id, true, -1});
     }
 }
@@ -381,7 +394,8 @@ void THVCustomTaskDialog::AddCustomButtons()
         if (custom.IsElevationButton)
             button->setIcon(QIcon(IconPicture(tdiShield, 16)));
         const int id = custom.ButtonId;
-        connect(button, &QPushButton::clicked, this, [this, id, i, button] { ButtonClicked(id, false, i, button); });
+        connect(button, &QPushButton::clicked, this,
+                [this, id, i, button] { Guarded([&] { ButtonClicked(id, false, i, button); }); });
         m_pushButtons.append({button, id, false, i});
     }
     for (int i = 0; i < m_owner.Buttons.size() && commandLinks; ++i) {
@@ -398,7 +412,8 @@ void THVCustomTaskDialog::AddCustomButtons()
         else if (custom.IsElevationButton)
             link->setIcon(QIcon(IconPicture(tdiShield, 20)));
         const int id = custom.ButtonId;
-        connect(link, &QPushButton::clicked, this, [this, id, i, link] { ButtonClicked(id, false, i, link); });
+        connect(link, &QPushButton::clicked, this,
+                [this, id, i, link] { Guarded([&] { ButtonClicked(id, false, i, link); }); });
         m_commandLinks.append(link);
         if (id == defaultId && defaultId != 0)
             link->setDefault(true);
@@ -800,7 +815,7 @@ void THVCustomTaskDialog::keyPressEvent(QKeyEvent *event)
         return;
     }
     if (event->key() == Qt::Key_F1 && m_owner.OnHelp) {
-        m_owner.OnHelp();
+        Guarded([&] { m_owner.OnHelp(); });
         event->accept();
         return;
     }
@@ -816,7 +831,7 @@ void THVCustomTaskDialog::showEvent(QShowEvent *event)
     if (m_owner.OnCreated)
         QTimer::singleShot(0, this, [this] {
             if (m_owner.OnCreated)
-                m_owner.OnCreated();
+                Guarded([&] { m_owner.OnCreated(); });
         });
     if (CurrentModalDialogHook())
         QTimer::singleShot(0, this, [this] {
