@@ -1,6 +1,6 @@
 // Copies a large file and a folder of many small files with CopyFileContents and with
 // cp in the same run, and prints the times and their ratio. Run by hand:
-//   build/bench/CopyFileContents_bench [folder]   (default: the temporary folder)
+//   build/bin/bench/CopyFileContents_bench [folder]   (default: the temporary folder)
 #include "platform/files/FileChanges.h"
 #include "platform/files/FileListing.h"
 
