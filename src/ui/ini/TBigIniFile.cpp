@@ -92,8 +92,14 @@ void TBigIniFile::LoadFile(const QString &fileName)
 {
     m_sectionCursor = 0;
     const QFileInfo info(fileName);
-    if (!info.exists())
+    if (!info.exists()) {
+        // A folder that may not be searched hides whether the file is there: that is
+        // a file that cannot be read, not a missing one.
+        const QFileInfo folder(info.absolutePath());
+        if (folder.isDir() && !folder.isExecutable())
+            throw HVException(CannotOpenFileMessage(fileName));
         return;
+    }
     // Only a regular file is read: a FIFO or device at the path would block or never
     // end, a folder has no text. Each is a clear error rather than an empty document.
     if (!info.isFile())
