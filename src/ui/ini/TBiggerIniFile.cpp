@@ -60,12 +60,12 @@ void TBiggerIniFile::RenameKey(const QString &section, const QString &oldKey, co
     TIniSection *found = LookupSection(section, false);
     if (!found)
         return;
-    const int index = found->IndexOfKey(IniUpperCase(oldKey));
+    const int index = found->IndexOfKey(oldKey);
     if (index < 0)
         return;
-    const QString line = found->Lines()[index];
+    const QString line = found->Line(index);
     const QString value = line.mid(line.indexOf(QLatin1Char('=')) + 1);
-    if (IniUpperCase(oldKey) == IniUpperCase(newKey)) {
+    if (IniSameText(oldKey, newKey)) {
         // Only the letter case changes: writing the new key would find the old line
         // and deleting the old key would then remove the value. Rename in place.
         found->ReplaceLine(index, newKey + QLatin1Char('=') + value);
@@ -119,8 +119,9 @@ void TBiggerIniFile::WriteNumberedList(const QString &section, const QStringList
     const QString upperPrefix = IniUpperCase(prefix);
     QSet<qint64> removed;
     QStringList kept;
-    kept.reserve(found->Lines().size());
-    for (const QString &line : found->Lines()) {
+    kept.reserve(found->LineCount());
+    for (int i = 0; i < found->LineCount(); ++i) {
+        const QString line = found->Line(i);
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         qint64 n;
         if (eq >= 0 && NumberedKey(IniUpperCase(QStringView(line).left(eq)), upperPrefix, n)
@@ -144,13 +145,13 @@ void TBiggerIniFile::WriteNumberedList(const QString &section, const QStringList
 void TBiggerIniFile::WriteSectionValues(const QString &section, const QStringList &source)
 {
     TIniSection *found = LookupSection(section, true);
-    if (found->Lines().size() != source.size()) {
+    if (found->LineCount() != source.size()) {
         found->SetLines(source);
         SetChanged(true);
         return;
     }
     for (qsizetype i = 0; i < source.size(); ++i) {
-        if (found->Lines()[i] != source[i]) {
+        if (found->LineView(int(i)) != source[i]) {
             found->ReplaceLine(int(i), source[i]);
             SetChanged(true);
         }
