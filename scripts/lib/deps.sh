@@ -4,7 +4,7 @@ QX_PACKAGES=(
     qt6-base-dev libgl-dev
     libpugixml-dev libzip-dev zipcmp zipmerge ziptool zlib1g-dev libgcrypt20-dev libelf-dev
     libgtest-dev libgmock-dev libcrypto++-dev libxml2-utils
-    util-linux
+    util-linux fonts-dejavu-core
 )
 
 qx_install_dependencies()
