@@ -3,6 +3,8 @@
 #include "common/HVException.h"
 #include "platform/files/TextFileEncoding.h"
 #include "platform/system/CodePage.h"
+#include "platform/system/SystemError.h"
+#include "platform/system/SystemFile.h"
 #include "ui/ini/IniConvert.h"
 
 #include <QDebug>
@@ -78,34 +80,22 @@ void TBigIniFile::SetFileName(const QString &fileName)
 void TBigIniFile::LoadFile(const QString &fileName)
 {
     m_sectionCursor = 0;
-    const QFileInfo info(fileName);
-    if (!info.exists()) {
-        // A folder that may not be searched hides whether the file is there: that is
-        // a file that cannot be read, not a missing one.
-        const QFileInfo folder(info.absolutePath());
-        if (folder.isDir() && !folder.isExecutable())
-            throw HVException(CannotOpenFileMessage(fileName));
-        return;
-    }
-    // Only a regular file is read: a FIFO or device at the path would block or never
-    // end, a folder has no text. Each is a clear error rather than an empty document.
-    if (!info.isFile())
+    // A shared lock keeps writers out while the file is read. Only a missing file or
+    // folder means "no document"; a file that exists but cannot be read (no
+    // permission, locked by a writer, a folder, a pipe or device) is a clear error
+    // rather than an empty document.
+    SystemFile file;
+    int error = 0;
+    if (!file.Open(fileName, SystemFile::Mode::Read, &error)) {
+        if (error == int(SystemErrorCode::FileNotFound) || error == int(SystemErrorCode::PathNotFound))
+            return;
         throw HVException(CannotOpenFileMessage(fileName));
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw HVException(CannotOpenFileMessage(fileName));
-    const qint64 size = file.size();
-    if (size > 0) {
-        if (const uchar *mapped = file.map(0, size)) {
-            ParseText(QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), qsizetype(size)));
-            file.unmap(const_cast<uchar *>(mapped));
-        } else {
-            const QByteArray data = file.readAll();
-            if (file.error() != QFileDevice::NoError)
-                throw HVException(CannotOpenFileMessage(fileName));
-            ParseText(data);
-        }
     }
+    QByteArray data;
+    if (!file.ReadAll(data))
+        throw HVException(CannotOpenFileMessage(fileName));
+    file.Close();
+    ParseText(data);
     DropDuplicateSections();
 }
 

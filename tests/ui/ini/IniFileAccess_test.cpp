@@ -1,6 +1,7 @@
 // A job file that exists but cannot be read must fail loudly at once, never read as an
 // empty document (which would silently run an update without its settings).
 #include "common/HVException.h"
+#include "platform/files/TextFileWriter.h"
 #include "support/TestSupport.h"
 #include "ui/ini/TBigIniFile.h"
 
@@ -85,6 +86,18 @@ TEST_F(IniFileAccessTest, FileInAFolderThatCannotBeSearchedRaises)
                                                        | QFile::ExeOther);
     EXPECT_EQ(outcome.exitCode, 2);
     EXPECT_EQ(outcome.output, QStringLiteral("Cannot open file ") + path);
+}
+
+TEST_F(IniFileAccessTest, FileLockedByAWriterRaisesAtOnce)
+{
+    const QString path = MakeFile("busy.ini", kReadable);
+    TUnicodeFileWriter writer(path, false, false, false, true); // holds it exclusively
+    try {
+        TBigIniFile ini(path, false);
+        ADD_FAILURE() << "loaded a file that a writer holds";
+    } catch (const HVException &e) {
+        EXPECT_EQ(e.WideMessage(), QStringLiteral("Cannot open file ") + path);
+    }
 }
 
 } // namespace
