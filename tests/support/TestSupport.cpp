@@ -60,9 +60,26 @@ bool RunningAsRoot()
 
 int RunAsNobody(const QString &program, const QStringList &arguments, int timeoutMs, QByteArray *output)
 {
+    // The build folder may sit below a folder that only root can enter (a clone in
+    // /root, say), so the unprivileged user runs a copy from a world-readable folder.
+    // A program given by bare name (found on PATH) is run as it is.
+    QTemporaryDir copyFolder(QDir::tempPath() + QStringLiteral("/qx-nobody-XXXXXX"));
+    QString runnable = program;
+    if (program.contains(QLatin1Char('/'))) {
+        if (!copyFolder.isValid())
+            return -1;
+        QFile::setPermissions(copyFolder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                     | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther
+                                                     | QFile::ExeOther);
+        runnable = copyFolder.path() + QLatin1Char('/') + QFileInfo(program).fileName();
+        if (!QFile::copy(program, runnable))
+            return -1;
+        QFile::setPermissions(runnable, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                            | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    }
     QProcess process;
     QStringList args{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                     QStringLiteral("--clear-groups"), program};
+                     QStringLiteral("--clear-groups"), runnable};
     args += arguments;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(QStringLiteral("setpriv"), args);

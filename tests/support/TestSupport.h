@@ -45,7 +45,9 @@ QString HelperProgram(const QString &name);
 bool RunningAsRoot();
 
 // Runs a program as the unprivileged user 65534 through setpriv; returns its exit code,
-// or -1 when it could not be started. Only meaningful when RunningAsRoot().
+// or -1 when it could not be started. Only meaningful when RunningAsRoot(). A program
+// given by path runs as a copy in a world-readable temporary folder, so it must not
+// depend on files beside it.
 int RunAsNobody(const QString &program, const QStringList &arguments, int timeoutMs = 60000,
                 QByteArray *output = nullptr);
 

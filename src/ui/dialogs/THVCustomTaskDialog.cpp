@@ -19,12 +19,15 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTimer>
+
+#include <memory>
 
 namespace {
 
@@ -92,10 +95,23 @@ int NaturalWidth(const QString &markup, const QFont &font)
     return qCeil(document.idealWidth());
 }
 
+// Measured on a copy: the label's own document is laid out lazily by its widget, at
+// the widget's current width.
 int DocumentHeight(QTextBrowser *label, int width)
 {
-    label->document()->setTextWidth(width);
-    return qCeil(label->document()->size().height());
+    std::unique_ptr<QTextDocument> copy(label->document()->clone());
+    copy->setDefaultTextOption(label->document()->defaultTextOption());
+    copy->setTextWidth(width);
+    return qCeil(copy->size().height());
+}
+
+// The last non-breaking blank of each run becomes an ordinary one, so lines may break
+// there; the run keeps its width (ordinary blanks alone would collapse into one).
+QString WrappableMarkup(const QString &markup)
+{
+    static const QRegularExpression lastOfRun(QStringLiteral("&#160;(?!&#160;)"));
+    QString wrappable = markup;
+    return wrappable.replace(lastOfRun, QStringLiteral(" "));
 }
 
 } // namespace
@@ -119,6 +135,18 @@ THVCustomTaskDialog::THVCustomTaskDialog(THVTaskDialog &owner, QWidget *parent) 
     QFont dialogFont(InterfaceFontName());
     dialogFont.setPointSize(9);
     setFont(dialogFont);
+}
+
+template <typename F>
+void THVCustomTaskDialog::Guarded(F &&handler)
+{
+    try {
+        handler();
+    } catch (...) {
+        m_failed = true;
+        m_owner.m_modalResult = 0;
+        done(0);
+    }
 }
 
 int THVCustomTaskDialog::Scaled(int pixels) const
@@ -194,7 +222,7 @@ QTextBrowser *THVCustomTaskDialog::NewHtmlLabel(const QFont &font)
     label->setStyleSheet(QStringLiteral("QTextBrowser { background: transparent; }"));
     connect(label, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) {
         if (m_owner.Flags.Contains(tdfEnableHyperlinks) && m_owner.OnHyperlink)
-            m_owner.OnHyperlink(url.toString());
+            Guarded([&] { m_owner.OnHyperlink(url.toString()); });
     });
     return label;
 }
@@ -251,7 +279,7 @@ void THVCustomTaskDialog::Build()
             defaultRadio = radio.ButtonId;
         auto *control = new QRadioButton(radio.Caption, this);
         control->setEnabled(radio.Enabled);
-        connect(control, &QRadioButton::clicked, this, [this, i] { RadioClicked(i); });
+        connect(control, &QRadioButton::clicked, this, [this, i] { Guarded([&] { RadioClicked(i); }); });
         m_radios.append(control);
     }
     m_owner.m_radioResult = 0;
@@ -282,7 +310,7 @@ void THVCustomTaskDialog::Build()
     m_expandButton = new QPushButton(m_buttonPanel);
     m_expandButton->setAutoDefault(false);
     m_expandButton->setVisible(!config.ExpandedInformation.isEmpty());
-    connect(m_expandButton, &QPushButton::clicked, this, [this] { ToggleExpanded(); });
+    connect(m_expandButton, &QPushButton::clicked, this, [this] { Guarded([&] { ToggleExpanded(); }); });
 
     m_verification = new QCheckBox(config.VerificationText, m_buttonPanel);
     m_verification->setVisible(!config.VerificationText.isEmpty());
@@ -291,7 +319,7 @@ void THVCustomTaskDialog::Build()
     connect(m_verification, &QCheckBox::toggled, this, [this](bool checked) {
         m_owner.m_verificationChecked = checked;
         if (m_owner.OnVerificationClicked)
-            m_owner.OnVerificationClicked(checked);
+            Guarded([&] { m_owner.OnVerificationClicked(checked); });
     });
 
     AddCommonButtons();
@@ -310,7 +338,7 @@ void THVCustomTaskDialog::Build()
     if (config.Flags.Contains(tdfCallbackTimer)) {
         m_timer = new QTimer(this);
         m_timer->setInterval(kTimerIntervalMs);
-        connect(m_timer, &QTimer::timeout, this, [this] { TimerTick(); });
+        connect(m_timer, &QTimer::timeout, this, [this] { Guarded([&] { TimerTick(); }); });
     }
 
     // Button captions carry translation markers; the dialog translates itself in the
@@ -342,7 +370,8 @@ void THVCustomTaskDialog::AddCommonButtons()
         button->setAutoDefault(false);
         button->setProperty("ButtonId", common.Id);
         const int id = common.Id;
-        connect(button, &QPushButton::clicked, this, [this, id, button] { ButtonClicked(id, true, -1, button); });
+        connect(button, &QPushButton::clicked, this,
+                [this, id, button] { Guarded([&] { ButtonClicked(id, true, -1, button); }); });
         m_pushButtons.append({button, id, true, -1});
     }
 }
@@ -365,7 +394,8 @@ void THVCustomTaskDialog::AddCustomButtons()
         if (custom.IsElevationButton)
             button->setIcon(QIcon(IconPicture(tdiShield, 16)));
         const int id = custom.ButtonId;
-        connect(button, &QPushButton::clicked, this, [this, id, i, button] { ButtonClicked(id, false, i, button); });
+        connect(button, &QPushButton::clicked, this,
+                [this, id, i, button] { Guarded([&] { ButtonClicked(id, false, i, button); }); });
         m_pushButtons.append({button, id, false, i});
     }
     for (int i = 0; i < m_owner.Buttons.size() && commandLinks; ++i) {
@@ -382,7 +412,8 @@ void THVCustomTaskDialog::AddCustomButtons()
         else if (custom.IsElevationButton)
             link->setIcon(QIcon(IconPicture(tdiShield, 20)));
         const int id = custom.ButtonId;
-        connect(link, &QPushButton::clicked, this, [this, id, i, link] { ButtonClicked(id, false, i, link); });
+        connect(link, &QPushButton::clicked, this,
+                [this, id, i, link] { Guarded([&] { ButtonClicked(id, false, i, link); }); });
         m_commandLinks.append(link);
         if (id == defaultId && defaultId != 0)
             link->setDefault(true);
@@ -462,8 +493,12 @@ void THVCustomTaskDialog::Relayout()
 
     // The main instruction is measured on a window as wide as the screen less 100.
     const int widestText = qMax(Scaled(100), screenArea.width() - 100 - textLeft - margin);
-    const int instructionWidth =
-        qMin(NaturalWidth(m_mainInstruction->toHtml(), m_mainInstruction->font()), widestText);
+    const int naturalWidth = NaturalWidth(TaskDialogMarkup(config.MainInstruction), m_mainInstruction->font());
+    // Too wide even for that: the text wraps at its blanks after all (message texts
+    // turn blanks into non-breaking ones), rather than inside words.
+    m_mainInstruction->setHtml(naturalWidth > widestText ? WrappableMarkup(TaskDialogMarkup(config.MainInstruction))
+                                                         : TaskDialogMarkup(config.MainInstruction));
+    const int instructionWidth = qMin(naturalWidth, widestText);
     clientWidth = qMax(clientWidth, textLeft + instructionWidth + margin);
     clientWidth = qMin(clientWidth, screenArea.width());
     const int textWidth = qMax(Scaled(50), clientWidth - textLeft - margin);
@@ -780,7 +815,7 @@ void THVCustomTaskDialog::keyPressEvent(QKeyEvent *event)
         return;
     }
     if (event->key() == Qt::Key_F1 && m_owner.OnHelp) {
-        m_owner.OnHelp();
+        Guarded([&] { m_owner.OnHelp(); });
         event->accept();
         return;
     }
@@ -796,7 +831,7 @@ void THVCustomTaskDialog::showEvent(QShowEvent *event)
     if (m_owner.OnCreated)
         QTimer::singleShot(0, this, [this] {
             if (m_owner.OnCreated)
-                m_owner.OnCreated();
+                Guarded([&] { m_owner.OnCreated(); });
         });
     if (CurrentModalDialogHook())
         QTimer::singleShot(0, this, [this] {

@@ -50,6 +50,8 @@ public:
 
     // The text Ctrl+C and Ctrl+Insert put on the clipboard.
     QString ClipboardText() const;
+    // A handler raised while the window was open; the window then closed without result.
+    bool Failed() const { return m_failed; }
 
     void ClickButton(int buttonId);
     void SetMainInstruction(const QString &text);
@@ -83,6 +85,10 @@ private:
     void ToggleExpanded();
     void TimerTick();
     int Scaled(int pixels) const;
+    // Runs an event handler of the owner. Nothing may pass through Qt's event loop:
+    // a failure closes the window without result.
+    template <typename F>
+    void Guarded(F &&handler);
     QRect AvailableScreen() const;
 
     THVTaskDialog &m_owner;
@@ -104,6 +110,7 @@ private:
     QElapsedTimer m_ticks;
     bool m_expanded = false;
     bool m_hookCalled = false;
+    bool m_failed = false;
 };
 
 // Markup of a text for an HTML label: every CR LF, then every remaining CR becomes <br>.

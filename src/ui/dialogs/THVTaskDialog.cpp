@@ -21,6 +21,10 @@ bool THVTaskDialog::Execute(QWidget *parent)
             OnDialogConstructed();
         result = window.exec();
         m_window = nullptr;
+        if (window.Failed()) {
+            m_modalResult = 0;
+            return false;
+        }
     } catch (...) {
         // A failure while the window is built or open (a handler that raised) ends the
         // dialog without a result.
