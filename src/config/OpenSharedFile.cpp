@@ -2,12 +2,14 @@
 
 #include "common/HVException.h"
 #include "platform/system/SystemError.h"
-#include "platform/system/SystemReplaceFile.h"
+#include "platform/system/SystemFileOwner.h"
+#include "platform/system/SystemFileSystem.h"
 #include "ui/translation/Translation.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QThread>
 #include <QWidget>
 
@@ -72,6 +74,53 @@ QByteArray ReadSharedFile(const QString &fileName)
     return bytes;
 }
 
+namespace {
+
+// The save step proper: a new file created exclusively beside target, written, given
+// target's owner and permissions, flushed to disk and renamed over target; then the
+// folder entry is flushed. On any failure the new file is removed, target is untouched
+// and the error text says which step failed.
+bool ReplaceFileContent(const QString &target, const char *data, qint64 size, QString &error)
+{
+    const QFileInfo info(target);
+    const QString folder = info.absolutePath();
+    SystemFile temp;
+    QString tempPath;
+    int code = 0;
+    for (int attempt = 0; attempt < 100 && !temp.IsOpen(); ++attempt) {
+        tempPath = folder + QStringLiteral("/.") + info.fileName() +
+                   QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        if (!temp.Open(tempPath, SystemFile::Mode::CreateNew, &code, SystemFile::Locking::None) && code != SystemErrorCode::FileExists)
+            break;
+    }
+    auto fail = [&](const QString &step) {
+        error = step + QStringLiteral(": ") + SystemErrorMessage(LastSystemError());
+        if (temp.IsOpen()) {
+            temp.Close();
+            SystemDeleteFile(tempPath);
+        }
+        return false;
+    };
+    if (!temp.IsOpen())
+        return fail(QStringLiteral("create ") + tempPath);
+    if (!temp.Write(data, size))
+        return fail(QStringLiteral("write ") + tempPath);
+    if (!SystemCopyOwnerAndMode(target, temp.Handle()))
+        return fail(QStringLiteral("owner and permissions of ") + tempPath);
+    if (!temp.Sync())
+        return fail(QStringLiteral("fsync ") + tempPath);
+    temp.Close();
+    if (!SystemReplaceFile(tempPath, target)) {
+        error = QStringLiteral("rename to ") + target + QStringLiteral(": ") + SystemErrorMessage(LastSystemError());
+        SystemDeleteFile(tempPath);
+        return false;
+    }
+    SystemSyncFolder(folder);
+    return true;
+}
+
+} // namespace
+
 void ReplaceSharedFile(const QString &fileName, const std::string &content, const QString &backupPath)
 {
     // Mode 1 (update): the exclusive lock on the existing document without emptying it.
@@ -81,10 +130,10 @@ void ReplaceSharedFile(const QString &fileName, const std::string &content, cons
         QByteArray previous;
         if (!lock.ReadAll(previous))
             throw HVException(backupPath + QStringLiteral(": ") + SystemErrorMessage(LastSystemError()));
-        if (!SystemReplaceFileContent(backupPath, previous.constData(), previous.size(), &error))
+        if (!ReplaceFileContent(backupPath, previous.constData(), previous.size(), error))
             throw HVException(error);
     }
-    if (!SystemReplaceFileContent(fileName, content.data(), qint64(content.size()), &error))
+    if (!ReplaceFileContent(fileName, content.data(), qint64(content.size()), error))
         throw HVException(TranslateText("!!Datei %s konnte nicht gespeichert werden").replace(QStringLiteral("%s"), fileName) +
                           QStringLiteral(" (") + error + QLatin1Char(')'));
 }

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -427,6 +428,31 @@ TEST_F(ConfigXmlTest, MissingFolderIsCreatedForANewFile)
     TZavConfigXMLFast doc;
     doc.LoadFromFile(deep);
     EXPECT_EQ(ReadBytes(deep), kSkeleton);
+}
+
+} // namespace
+
+namespace {
+
+TEST(ConfigXmlSave, KeepsOwnerAndPermissionsOfTheDocument)
+{
+    TempFolder folder;
+    const QString path = folder.File(QStringLiteral("Zav.hvk"));
+    WriteBytes(path, kSkeleton);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup);
+    const bool root = RunningAsRoot();
+    if (root) {
+        ASSERT_EQ(QProcess::execute(QStringLiteral("chown"), {QStringLiteral("65534:65534"), path}), 0);
+    }
+    TZavConfigXMLFast doc;
+    doc.LoadFromFile(path);
+    doc.WriteString(QStringLiteral("A"), QStringLiteral("1"));
+    const QFileInfo info(path);
+    EXPECT_TRUE(ReadBytes(path).contains("<A>s1</A>"));
+    EXPECT_EQ(info.permissions() & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup);
+    if (root) {
+        EXPECT_EQ(info.ownerId(), 65534u) << "a document rewritten by the administrator stays its user's";
+    }
 }
 
 } // namespace
