@@ -2,8 +2,10 @@
 
 #include "app/UpdateGuard.h"
 #include "app/UpdateJob.h"
+#include "app/UpdateSequence.h"
 #include "common/HVException.h"
 #include "platform/files/PathText.h"
+#include "platform/log/RunLog.h"
 #include "platform/system/Accounts.h"
 #include "ui/controls/LogoStore.h"
 #include "ui/controls/THVButtonPanel.h"
@@ -193,8 +195,10 @@ void TFormQXUpdater::FormShow()
 
 void TFormQXUpdater::OpenRunLog()
 {
-    // The run log of silent mode opens here; it arrives with the run log component,
-    // which then sets RunLogSink.
+    // Shared with the sink, which the window owns: the log lives as long as the window.
+    std::shared_ptr<TZavLog> log = ::OpenRunLog(State);
+    if (log)
+        RunLogSink = [log](const QString &text, int level) { log->WriteLine(text, level, true); };
 }
 
 void TFormQXUpdater::tmrStartTimer()
@@ -215,14 +219,7 @@ void TFormQXUpdater::tmrStartTimer()
 
 void TFormQXUpdater::RunUpdate()
 {
-    if (!UpdateJobIsValid(State, StagingFolder())) {
-        ReportResult(true, TranslateText("!!Kein Updateinformationen gefunden!"));
-        CloseUpdater();
-        return;
-    }
-    // The steps of the update (host wait, copy, completion) are not part of this
-    // program yet: the run ends unfinished, with exit code 1.
-    CloseUpdater();
+    RunUpdateSequence(State, *this, StagingFolder());
 }
 
 void TFormQXUpdater::AddProgressLine(const QString &text, int level)

@@ -1,5 +1,8 @@
 // Stands in for the catalogue application in tests and in the demo.
-//   sample_host [--run-ms N]          runs until SIGTERM/SIGINT or for N ms (default 60000)
+//   sample_host [--run-ms N] [--observe FILE OUT]
+//                                     runs until SIGTERM/SIGINT or for N ms (default 60000);
+//                                     with --observe copies FILE's content to OUT as it ends,
+//                                     so a test sees whether FILE was replaced while it ran
 //   sample_host --record FILE ARGS... writes ARGS to FILE, each followed by a NUL byte, and ends
 // A running sample_host keeps its program file busy, as a running host does.
 #include <chrono>
@@ -25,12 +28,32 @@ int main(int argc, char **argv)
         return std::fclose(out) == 0 ? 0 : 2;
     }
     long runMs = 60000;
-    if (argc >= 3 && std::strcmp(argv[1], "--run-ms") == 0)
-        runMs = std::atol(argv[2]);
+    const char *observed = nullptr;
+    const char *observation = nullptr;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--run-ms") == 0) {
+            runMs = std::atol(argv[++i]);
+        } else if (std::strcmp(argv[i], "--observe") == 0 && i + 2 < argc) {
+            observed = argv[++i];
+            observation = argv[++i];
+        }
+    }
     std::signal(SIGTERM, OnSignal);
     std::signal(SIGINT, OnSignal);
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(runMs);
     while (!g_stop && std::chrono::steady_clock::now() < end)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (observed) {
+        FILE *in = std::fopen(observed, "rb");
+        FILE *out = std::fopen(observation, "wb");
+        if (!in || !out)
+            return 3;
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+            std::fwrite(buffer, 1, n, out);
+        std::fclose(in);
+        std::fclose(out);
+    }
     return 0;
 }

@@ -1,0 +1,5 @@
+#include "tasks/RefreshConfiguration.h"
+
+void RefreshConfiguration(UpdateState &, IUpdateReporter &, const QStringList &, bool)
+{
+}

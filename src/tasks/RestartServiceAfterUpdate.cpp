@@ -1,0 +1,5 @@
+#include "tasks/RestartServiceAfterUpdate.h"
+
+void RestartServiceAfterUpdate(UpdateState &, IUpdateReporter &)
+{
+}

@@ -1,0 +1,6 @@
+#include "tasks/RunExternalInstallers.h"
+
+bool RunExternalInstallers(UpdateState &, IUpdateReporter &, const QStringList &)
+{
+    return true;
+}

@@ -1,0 +1,5 @@
+#include "tasks/StopServiceBeforeUpdate.h"
+
+void StopServiceBeforeUpdate(UpdateState &, IUpdateReporter &)
+{
+}
