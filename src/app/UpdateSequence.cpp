@@ -285,6 +285,10 @@ void RunUpdateSequence(UpdateState &state, IUpdateReporter &reporter, const QStr
     reporter.SetProgressMax(int(stagedFiles.size()));
     reporter.SetProgressPosition(0);
 
-    CopyStagedFiles(state, reporter, folders, stagedFiles);
+    // A cancel the user confirmed before the copy (before the start, during the service
+    // stop) keeps the installed version as it is: copying anyway would leave new program
+    // files behind an outcome that says "cancelled" and a configuration never refreshed.
+    if (!state.CancelRequested)
+        CopyStagedFiles(state, reporter, folders, stagedFiles);
     FinishUpdate(state, reporter, folders.Staging, stagedFiles);
 }

@@ -357,3 +357,26 @@ TEST_F(UpdateSequence, CopyFileWithRetryReplacesALinkAtTheTargetInsteadOfWriting
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(UpdateSequence, ACancelConfirmedBeforeTheCopyKeepsTheInstalledVersion)
+{
+    state.CancelRequested = true;
+    state.RunningAsSystemAccount = false;
+    state.HostParameters = "--record " + root.File("restarted");
+    Install("a.dll", "old a");
+    Stage("a.dll", "new a");
+    Stage("b.dll", "new b");
+
+    Run();
+
+    EXPECT_EQ(Installed("a.dll"), "old a");
+    EXPECT_FALSE(QFile::exists(host + "/b.dll"));
+    EXPECT_EQ(reporter.results, QStringList{"E:" + T("!!Update abgebrochen")});
+    EXPECT_EQ(state.ExitCode, 1);
+    EXPECT_EQ(reporter.closeCount, 1) << "the host was restarted";
+    EXPECT_FALSE(QFileInfo::exists(stage));
+}
+
+} // namespace
