@@ -258,10 +258,10 @@ bool ConfigNameLess(const char *a, const char *b)
     return cx < cy;
 }
 
-std::string SerializeConfigDocument(const pugi::xml_document &document)
+std::string SerializeConfigDocument(const pugi::xml_document &document, size_t sizeHint)
 {
     std::string out;
-    out.reserve(64 * 1024);
+    out.reserve(std::max<size_t>(sizeHint + sizeHint / 8, 64 * 1024));
     out.append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n");
     for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
         switch (node.type()) {

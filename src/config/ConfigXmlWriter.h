@@ -11,7 +11,8 @@
 // The walk is iterative, so the depth of the tree cannot exhaust the stack. Bytes
 // that are not valid UTF-8 are written as U+FFFD and characters that XML 1.0 does
 // not allow are dropped, so that every written file parses again.
-std::string SerializeConfigDocument(const pugi::xml_document &document);
+// sizeHint: the expected size of the result (the size of the parsed file serves well).
+std::string SerializeConfigDocument(const pugi::xml_document &document, size_t sizeHint = 0);
 
 // Ordinal comparison of two UTF-8 names in UTF-16 code-unit order.
 bool ConfigNameLess(const char *a, const char *b);

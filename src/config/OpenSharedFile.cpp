@@ -67,10 +67,15 @@ SystemFile OpenSharedFile(const QString &fileName, int accessMode)
 QByteArray ReadSharedFile(const QString &fileName)
 {
     SystemFile file = OpenSharedFile(fileName, sfmRead);
-    QByteArray bytes;
-    if (!file.ReadAll(bytes))
+    // One read of the known size (documents can be large), then whatever follows it.
+    QByteArray bytes(qMax<qint64>(file.Size(), 0), Qt::Uninitialized);
+    const qint64 n = bytes.isEmpty() ? 0 : file.Read(bytes.data(), bytes.size());
+    QByteArray rest;
+    if (n < 0 || (n == bytes.size() && !file.ReadAll(rest)))
         throw HVException(TranslateText("!!Datei %s wird von anderer Anwendung gesperrt und kann nicht gelesen werden")
                               .replace(QStringLiteral("%s"), fileName));
+    bytes.truncate(n);
+    bytes += rest;
     return bytes;
 }
 

@@ -180,7 +180,7 @@ void TZavConfigXML::ParseBytes(QByteArray bytes)
 
 std::string TZavConfigXML::SerializedContent() const
 {
-    return m_tree ? SerializeConfigDocument(*m_tree) : std::string();
+    return m_tree ? SerializeConfigDocument(*m_tree, size_t(m_buffer.size())) : std::string();
 }
 
 bool TZavConfigXML::IsReadOnly() const
@@ -198,7 +198,7 @@ void TZavConfigXML::Save()
     // Without a tree there is nothing to write; the file keeps its content.
     if (!m_tree)
         return;
-    const std::string content = SerializeConfigDocument(*m_tree);
+    const std::string content = SerializeConfigDocument(*m_tree, size_t(m_buffer.size()));
     const QString suffix = QFileInfo(m_fileName).suffix();
     QString backup;
     if (suffix.compare(QStringLiteral("hvk"), Qt::CaseInsensitive) == 0)
