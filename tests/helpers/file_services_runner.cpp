@@ -3,10 +3,12 @@
 //   file_services_runner copy <source> <target>      prints "ok" or the error message
 //   file_services_runner locked <path> 0|1           prints "locked" or "free"
 //   file_services_runner writable <folder>           prints "writable" or "not writable"
+//   file_services_runner waitcursor                  uses a WaitCursor without any application
 #include "common/HVException.h"
 #include "platform/files/FileChanges.h"
 #include "platform/files/FileQueries.h"
 #include "platform/files/TempNames.h"
+#include "platform/files/WaitCursor.h"
 
 #include <QString>
 #include <cstdio>
@@ -30,6 +32,13 @@ int main(int argc, char **argv)
     }
     if (argc == 3 && std::strcmp(argv[1], "writable") == 0) {
         std::printf(IsFolderWritable(QString::fromLocal8Bit(argv[2])) ? "writable\n" : "not writable\n");
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "waitcursor") == 0) {
+        {
+            WaitCursor cursor(Qt::BusyCursor);
+        }
+        std::printf("ok\n");
         return 0;
     }
     return 2;

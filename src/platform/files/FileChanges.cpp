@@ -48,6 +48,8 @@ bool ForceFolders(const QString &path)
 {
     if (path.isEmpty())
         throw HVException(QStringLiteral("Verzeichnis kann nicht erstellt werden"));
+    if (FolderExists(path))
+        return true; // the common case: one query instead of one per level
     QString slashed = path;
     slashed.replace(QLatin1Char('\\'), QLatin1Char('/'));
     QString current = slashed.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString();

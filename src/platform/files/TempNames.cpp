@@ -48,6 +48,8 @@ QString NextCandidate(const QString &folder, const QString &ext)
 template <typename Create>
 QString CreateUnique(const QString &folder, const QString &ext, Create create)
 {
+    if (folder.isEmpty())
+        return QString(); // never guess a folder (the current one) for a new file
     for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
         const QString candidate = NextCandidate(folder, ext);
         const int error = create(candidate);

@@ -44,6 +44,13 @@ bool SystemRemoveFolder(const QString &path);   // an empty folder
 bool SystemCreateFolder(const QString &path, int *errorCode = nullptr);
 // Moves or renames; fails when newPath exists (nothing is replaced).
 bool SystemRenamePath(const QString &oldPath, const QString &newPath);
+// Puts the file at source in the place of target in one step (rename over it): target
+// names either its old or its new contents at any moment. Both must be on the same file
+// system (a temporary file in target's folder). A link at target is replaced, not
+// followed.
+bool SystemReplaceFile(const QString &source, const QString &target);
+// Makes a folder's entries (a rename, a new file) durable (fsync of the folder).
+bool SystemSyncFolder(const QString &folder);
 bool SystemSetLastWriteTime(const QString &path, const QDateTime &time);
 
 QString SystemCurrentFolder();                  // empty on failure

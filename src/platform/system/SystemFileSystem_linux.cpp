@@ -162,6 +162,31 @@ bool SystemRenamePath(const QString &oldPath, const QString &newPath)
     return ::rename(from.constData(), to.constData()) == 0 || Fail(errno);
 }
 
+bool SystemReplaceFile(const QString &source, const QString &target)
+{
+    QByteArray from;
+    QByteArray to;
+    if (!Encode(source, from) || !Encode(target, to))
+        return false;
+    struct stat info {};
+    if (::lstat(to.constData(), &info) == 0 && S_ISDIR(info.st_mode))
+        return Fail(EISDIR); // never put a file in a folder's place
+    return ::rename(from.constData(), to.constData()) == 0 || Fail(errno);
+}
+
+bool SystemSyncFolder(const QString &folder)
+{
+    QByteArray native;
+    if (!Encode(folder, native))
+        return false;
+    const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return Fail(errno);
+    const bool synced = ::fsync(fd) == 0 || Fail(errno);
+    ::close(fd);
+    return synced;
+}
+
 bool SystemSetLastWriteTime(const QString &path, const QDateTime &time)
 {
     QByteArray native;
