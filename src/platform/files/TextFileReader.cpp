@@ -4,7 +4,6 @@
 #include "platform/files/TextFileEncoding.h"
 #include "platform/system/CodePage.h"
 
-#include <QFileInfo>
 
 namespace {
 // Read-ahead size. Lines are assembled across blocks, so a line of any length reads.
@@ -23,13 +22,13 @@ TUnicodeFileReader::~TUnicodeFileReader() = default;
 void TUnicodeFileReader::Open(const QString &path)
 {
     Close();
-    // Only regular files: opening a FIFO or a device would block or never end.
-    const QFileInfo info(path);
-    if (!info.exists() || !info.isFile())
+    // Shared lock: others may read meanwhile, not write. Only regular files open (a
+    // FIFO or device would block or never end).
+    if (!m_lockedFile.Open(path, SystemFile::Mode::Read)
+        || !m_file.open(m_lockedFile.Handle(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
+        m_lockedFile.Close();
         throw HVException(CannotOpenFileMessage(path));
-    m_file.setFileName(path);
-    if (!m_file.open(QIODevice::ReadOnly))
-        throw HVException(CannotOpenFileMessage(path));
+    }
     m_size = m_file.size();
     m_charSize = 1;
     m_bigEndian = false;
@@ -47,6 +46,7 @@ void TUnicodeFileReader::Open(const QString &path)
 void TUnicodeFileReader::Close()
 {
     m_file.close();
+    m_lockedFile.Close();
     m_buffer.clear();
     m_pos = 0;
     m_size = 0;

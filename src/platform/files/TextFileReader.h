@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/system/SystemFile.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -48,7 +50,8 @@ protected:
 private:
     bool FillBuffer();
 
-    QFile m_file;
+    SystemFile m_lockedFile; // holds the shared lock while the file is open
+    QFile m_file;            // reads through the locked file's descriptor
     QStringList m_errors;
     int m_lineCount = 0;
     int m_charSize = 1;

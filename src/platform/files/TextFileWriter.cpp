@@ -1,10 +1,11 @@
 #include "platform/files/TextFileWriter.h"
 
 #include "common/HVException.h"
+#include "platform/files/FileChanges.h"
 #include "platform/files/TextFileEncoding.h"
+#include "platform/system/SystemError.h"
 #include "platform/system/CodePage.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -50,37 +51,45 @@ void TUnicodeFileWriter::Open(const QString &path, bool append)
     Close();
     const QString folder = QFileInfo(path).path();
     if (!folder.isEmpty())
-        QDir().mkpath(folder); // a failure shows as the create error below
-    m_file.setFileName(path);
-    const QFileInfo info(path);
-    if (append && info.exists()) {
-        // Only regular files: a FIFO or device would block or swallow the log.
-        if (!info.isFile() || !m_file.open(QIODevice::ReadWrite))
-            throw HVException(CannotOpenFileMessage(path));
-        switch (DetectTextEncoding(m_file)) {
-        case TTextEncoding::Utf8:
-            m_unicode = true;
-            m_utf8 = true;
-            break;
-        case TTextEncoding::Utf16LE:
-            m_unicode = true;
-            m_utf8 = false;
-            m_bigEndian = false;
-            break;
-        case TTextEncoding::Utf16BE:
-            m_unicode = true;
-            m_utf8 = false;
-            m_bigEndian = true;
-            break;
-        case TTextEncoding::None:
-            m_unicode = false;
-            break;
+        ForceFolders(folder); // a failure shows as the create error below
+    // Appending takes the file as it is, exclusively; only a missing file is created.
+    if (append) {
+        int error = 0;
+        if (m_lockedFile.Open(path, SystemFile::Mode::ReadWrite, &error)) {
+            if (!m_file.open(m_lockedFile.Handle(), QIODevice::ReadWrite, QFileDevice::DontCloseHandle)) {
+                Close();
+                throw HVException(CannotOpenFileMessage(path));
+            }
+            switch (DetectTextEncoding(m_file)) {
+            case TTextEncoding::Utf8:
+                m_unicode = true;
+                m_utf8 = true;
+                break;
+            case TTextEncoding::Utf16LE:
+                m_unicode = true;
+                m_utf8 = false;
+                m_bigEndian = false;
+                break;
+            case TTextEncoding::Utf16BE:
+                m_unicode = true;
+                m_utf8 = false;
+                m_bigEndian = true;
+                break;
+            case TTextEncoding::None:
+                m_unicode = false;
+                break;
+            }
+            m_file.seek(m_file.size());
+            return;
         }
-        m_file.seek(m_file.size());
-        return;
+        if (error != SystemErrorCode::FileNotFound)
+            throw HVException(CannotOpenFileMessage(path));
     }
-    if ((info.exists() && !info.isFile()) || !m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!m_lockedFile.Open(path, SystemFile::Mode::CreateTruncate)
+        || !m_file.open(m_lockedFile.Handle(), QIODevice::ReadWrite, QFileDevice::DontCloseHandle)) {
+        Close();
         throw HVException(CannotCreateFileMessage(path));
+    }
     if (m_unicode && !m_utf8)
         Write(m_bigEndian ? QByteArrayLiteral("\xFE\xFF") : QByteArrayLiteral("\xFF\xFE"));
     else if (m_unicode && m_byteOrderMark)
@@ -102,6 +111,7 @@ void TUnicodeFileWriter::WriteLine(const QString &text)
 void TUnicodeFileWriter::Close()
 {
     m_file.close();
+    m_lockedFile.Close();
 }
 
 void TUnicodeFileWriter::Write(const QByteArray &bytes)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/system/SystemFile.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -38,7 +40,8 @@ public:
 private:
     void Write(const QByteArray &bytes);
 
-    QFile m_file;
+    SystemFile m_lockedFile; // holds the exclusive lock while the file is open
+    QFile m_file;            // writes through the locked file's descriptor
     bool m_unicode = true;
     bool m_utf8 = false;
     bool m_byteOrderMark = true;

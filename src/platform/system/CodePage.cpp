@@ -1,6 +1,7 @@
 #include "platform/system/CodePage.h"
 
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -85,8 +86,18 @@ void AppendCodePoint(QString &out, char32_t cp)
 
 bool IsAscii(QByteArrayView bytes)
 {
-    for (const char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80)
+    // Eight bytes at a time: whole documents pass through here.
+    const char *p = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 word;
+        std::memcpy(&word, p + i, 8);
+        if (word & 0x8080808080808080ull)
+            return false;
+    }
+    for (; i < n; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80)
             return false;
     return true;
 }
@@ -174,6 +185,11 @@ QByteArray WideToWindows1252(QStringView text)
         out.append(byte < 0 ? '?' : char(byte));
     }
     return out;
+}
+
+bool IsAsciiText(QByteArrayView bytes)
+{
+    return IsAscii(bytes);
 }
 
 bool DecodeUtf8Strict(QByteArrayView bytes, QString &out)

@@ -26,6 +26,9 @@ QString Windows1252ToWide(QByteArrayView bytes);
 // counting as one character).
 QByteArray WideToWindows1252(QStringView text);
 
+// True when every byte is below 0x80 (the text reads the same in every code page here).
+bool IsAsciiText(QByteArrayView bytes);
+
 // Strict UTF-8 decoding: shortest forms only, no surrogate code points, nothing
 // above U+10FFFF. Returns false (and leaves out untouched) on any invalid sequence.
 bool DecodeUtf8Strict(QByteArrayView bytes, QString &out);

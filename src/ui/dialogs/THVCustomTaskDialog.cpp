@@ -237,7 +237,13 @@ void THVCustomTaskDialog::Build()
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (config.Flags.Contains(tdfCanBeMinimized))
         flags |= Qt::WindowMinimizeButtonHint;
-    setWindowFlags(flags);
+    // Changing the flags hides a shown window (navigation rebuilds an open dialog): it
+    // is shown again, or its modal loop would wait for a window nobody can see.
+    const bool wasVisible = isVisible();
+    if (windowFlags() != flags)
+        setWindowFlags(flags);
+    if (wasVisible && !isVisible())
+        show();
     setWindowTitle(config.Title);
     setLayoutDirection(config.Flags.Contains(tdfRtlLayout) ? Qt::RightToLeft : Qt::LeftToRight);
 

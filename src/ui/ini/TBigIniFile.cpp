@@ -3,6 +3,8 @@
 #include "common/HVException.h"
 #include "platform/files/TextFileEncoding.h"
 #include "platform/system/CodePage.h"
+#include "platform/system/SystemError.h"
+#include "platform/system/SystemFile.h"
 #include "ui/ini/IniConvert.h"
 
 #include <QDebug>
@@ -18,19 +20,6 @@ namespace {
 bool IsBlankOrTab(QChar c)
 {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-
-// Copies [begin, end) without CR and NUL, which never belong to a line's text.
-QByteArrayView WithoutCrNul(const char *begin, const char *end, QByteArray &scratch)
-{
-    const qsizetype n = end - begin;
-    if (!std::memchr(begin, '\r', size_t(n)) && !std::memchr(begin, '\0', size_t(n)))
-        return QByteArrayView(begin, n);
-    scratch.clear();
-    for (const char *p = begin; p < end; ++p)
-        if (*p != '\r' && *p != '\0')
-            scratch.append(*p);
-    return QByteArrayView(scratch);
 }
 
 QLocale NumberLocale()
@@ -91,30 +80,96 @@ void TBigIniFile::SetFileName(const QString &fileName)
 void TBigIniFile::LoadFile(const QString &fileName)
 {
     m_sectionCursor = 0;
-    const QFileInfo info(fileName);
-    if (!info.exists())
-        return;
-    // Only a regular file is read: a FIFO or device at the path would block or never
-    // end, a folder has no text. Each is a clear error rather than an empty document.
-    if (!info.isFile())
+    // A shared lock keeps writers out while the file is read. Only a missing file or
+    // folder means "no document"; a file that exists but cannot be read (no
+    // permission, locked by a writer, a folder, a pipe or device) is a clear error
+    // rather than an empty document.
+    SystemFile file;
+    int error = 0;
+    if (!file.Open(fileName, SystemFile::Mode::Read, &error)) {
+        if (error == int(SystemErrorCode::FileNotFound) || error == int(SystemErrorCode::PathNotFound))
+            return;
         throw HVException(CannotOpenFileMessage(fileName));
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw HVException(CannotOpenFileMessage(fileName));
-    const qint64 size = file.size();
-    if (size > 0) {
-        if (const uchar *mapped = file.map(0, size)) {
-            ParseText(QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), qsizetype(size)));
-            file.unmap(const_cast<uchar *>(mapped));
-        } else {
-            const QByteArray data = file.readAll();
-            if (file.error() != QFileDevice::NoError)
-                throw HVException(CannotOpenFileMessage(fileName));
-            ParseText(data);
-        }
     }
+    QByteArray data;
+    if (!file.ReadAll(data))
+        throw HVException(CannotOpenFileMessage(fileName));
+    file.Close();
+    ParseText(data);
     DropDuplicateSections();
 }
+
+namespace {
+
+// The bytes without CR and NUL, which never belong to a line's text.
+QByteArray WithoutCrNul(QByteArrayView bytes)
+{
+    if (!std::memchr(bytes.data(), '\r', size_t(bytes.size())) && !std::memchr(bytes.data(), '\0', size_t(bytes.size())))
+        return QByteArray::fromRawData(bytes.data(), bytes.size());
+    QByteArray out(bytes.size(), Qt::Uninitialized);
+    char *dst = out.data();
+    for (const char c : bytes) {
+        *dst = c;
+        dst += (c != '\r' && c != '\0'); // branch-free: CR LF is in nearly every line
+    }
+    out.truncate(dst - out.constData());
+    return out;
+}
+
+// UTF-8 text decoded line by line: a line that is not valid UTF-8 becomes empty.
+QString DecodeUtf8Lines(const QByteArray &bytes)
+{
+    QString text;
+    if (DecodeUtf8Strict(bytes, text))
+        return text;
+    text.clear();
+    qsizetype start = 0;
+    while (start <= bytes.size()) {
+        qsizetype lf = bytes.indexOf('\n', start);
+        if (lf < 0)
+            lf = bytes.size();
+        QString line;
+        if (DecodeUtf8Strict(QByteArrayView(bytes.constData() + start, lf - start), line))
+            text += line;
+        if (lf < bytes.size())
+            text += QLatin1Char('\n');
+        start = lf + 1;
+    }
+    return text;
+}
+
+// Plain ASCII (the common case for both 8-bit and UTF-8 files) widened in one pass,
+// CR and NUL left out on the way.
+QString WidenAsciiWithoutCrNul(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    qsizetype n = 0;
+    for (const char c : bytes) {
+        out[n] = char16_t(c);
+        n += (c != '\r' && c != '\0'); // branch-free: CR LF ends nearly every line
+    }
+    text.truncate(n);
+    return text;
+}
+
+QString DecodeUtf16(QByteArrayView bytes, bool bigEndian)
+{
+    QString text(bytes.size() / 2, Qt::Uninitialized);
+    QChar *out = text.data();
+    qsizetype n = 0;
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    // A trailing odd byte is no unit and is left out.
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+        const char16_t unit = bigEndian ? char16_t(p[i] << 8 | p[i + 1]) : char16_t(p[i + 1] << 8 | p[i]);
+        if (unit != 13 && unit != 0)
+            out[n++] = QChar(unit);
+    }
+    text.truncate(n);
+    return text;
+}
+
+} // namespace
 
 void TBigIniFile::ParseText(const QByteArray &data)
 {
@@ -122,48 +177,36 @@ void TBigIniFile::ParseText(const QByteArray &data)
     const TTextEncoding encoding = DetectTextEncoding(data.constData(), data.size(), markLength);
     m_readAsUtf8 = encoding == TTextEncoding::Utf8;
     m_readAsUtf16 = encoding == TTextEncoding::Utf16LE || encoding == TTextEncoding::Utf16BE;
+    const QByteArrayView body = QByteArrayView(data.constData() + markLength, data.size() - markLength);
+
+    // The whole document is decoded at once into one text that the sections share.
+    // Decoding never joins bytes across an LF (LF is no part of a multi-byte
+    // sequence), so this equals decoding line by line.
+    QString text;
+    if (m_readAsUtf16)
+        text = DecodeUtf16(body, encoding == TTextEncoding::Utf16BE);
+    else if (IsAsciiText(body))
+        text = WidenAsciiWithoutCrNul(body);
+    else if (m_readAsUtf8)
+        text = DecodeUtf8Lines(WithoutCrNul(body));
+    else
+        text = SystemCodePageToWide(WithoutCrNul(body));
+
     TIniSection *current = nullptr;
-    const char *p = data.constData() + markLength;
-    const char *end = data.constData() + data.size();
-
-    if (m_readAsUtf16) {
-        const bool bigEndian = encoding == TTextEncoding::Utf16BE;
-        QString line;
-        // A trailing odd byte is no unit and is left out.
-        for (; p + 1 < end; p += 2) {
-            const auto b0 = static_cast<unsigned char>(p[0]);
-            const auto b1 = static_cast<unsigned char>(p[1]);
-            const char16_t unit = bigEndian ? char16_t(b0 << 8 | b1) : char16_t(b1 << 8 | b0);
-            if (unit == 13 || unit == 0)
-                continue;
-            if (unit == 10) {
-                AddLoadedLine(line, current);
-                line.clear();
-                continue;
-            }
-            line.append(QChar(unit));
-        }
-        AddLoadedLine(line, current);
-        return;
-    }
-
-    QByteArray scratch;
-    while (p < end) {
-        const auto *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
-        const char *lineEnd = lf ? lf : end;
-        const QByteArrayView bytes = WithoutCrNul(p, lineEnd, scratch);
-        QString line;
-        if (!m_readAsUtf8)
-            line = SystemCodePageToWide(bytes);
-        else if (!DecodeUtf8Strict(bytes, line))
-            line.clear(); // an undecodable line is left out
-        AddLoadedLine(std::move(line), current);
-        p = lf ? lf + 1 : end;
+    const QStringView view(text);
+    qsizetype start = 0;
+    while (start < view.size()) {
+        qsizetype lf = view.indexOf(QLatin1Char('\n'), start);
+        if (lf < 0)
+            lf = view.size();
+        AddLoadedLine(text, start, lf - start, current);
+        start = lf + 1;
     }
 }
 
-void TBigIniFile::AddLoadedLine(QString line, TIniSection *&current)
+void TBigIniFile::AddLoadedLine(const QString &text, qsizetype start, qsizetype length, TIniSection *&current)
 {
+    const QStringView line = QStringView(text).mid(start, length);
     if (line.size() == 1 && line[0].unicode() == 26) // Ctrl-Z: old end-of-file mark
         return;
     if (HasComments && line.startsWith(QLatin1Char(';')))
@@ -171,39 +214,48 @@ void TBigIniFile::AddLoadedLine(QString line, TIniSection *&current)
     if (line.isEmpty())
         return;
     if (line.front() == QLatin1Char('[') && line.back() == QLatin1Char(']') && line.size() >= 2) {
-        current = &m_sections.Append(line.mid(1, line.size() - 2));
+        current = &m_sections.Append(line.mid(1, line.size() - 2).toString(), text);
         return;
     }
+    if (!TrimAroundEquals && !StripQuotes && !TrimTrailing) {
+        if (KeyLinesOnly && !line.contains(QLatin1Char('=')))
+            return;
+        if (current)
+            current->AppendTextLine(start, length);
+        return;
+    }
+
+    QString edited = line.toString();
     if (TrimAroundEquals) {
-        qsizetype eq = line.indexOf(QLatin1Char('='));
-        while (eq >= 1 && IsBlankOrTab(line[eq - 1])) {
-            line.remove(eq - 1, 1);
+        qsizetype eq = edited.indexOf(QLatin1Char('='));
+        while (eq >= 1 && IsBlankOrTab(edited[eq - 1])) {
+            edited.remove(eq - 1, 1);
             --eq;
         }
         if (eq >= 1)
-            while (eq + 1 < line.size() && IsBlankOrTab(line[eq + 1]))
-                line.remove(eq + 1, 1);
+            while (eq + 1 < edited.size() && IsBlankOrTab(edited[eq + 1]))
+                edited.remove(eq + 1, 1);
     }
     if (StripQuotes) {
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq >= 1 && line.size() - eq - 1 >= 2) {
-            const QChar quote = line[eq + 1];
-            if (quote == line.back() && (quote == QLatin1Char('"') || quote == QLatin1Char('\''))) {
-                line.chop(1);
-                line.remove(eq + 1, 1);
+        const qsizetype eq = edited.indexOf(QLatin1Char('='));
+        if (eq >= 1 && edited.size() - eq - 1 >= 2) {
+            const QChar quote = edited[eq + 1];
+            if (quote == edited.back() && (quote == QLatin1Char('"') || quote == QLatin1Char('\''))) {
+                edited.chop(1);
+                edited.remove(eq + 1, 1);
             }
         }
     }
     if (TrimTrailing) {
-        qsizetype n = line.size();
-        while (n > 0 && line[n - 1].unicode() < 33)
+        qsizetype n = edited.size();
+        while (n > 0 && edited[n - 1].unicode() < 33)
             --n;
-        line.truncate(n);
+        edited.truncate(n);
     }
-    if (KeyLinesOnly && !line.contains(QLatin1Char('=')))
+    if (KeyLinesOnly && !edited.contains(QLatin1Char('=')))
         return;
-    if (current && !line.isEmpty())
-        current->AppendLine(line);
+    if (current && !edited.isEmpty())
+        current->AppendLine(edited);
 }
 
 void TBigIniFile::DropDuplicateSections()
@@ -217,9 +269,10 @@ void TBigIniFile::DropDuplicateSections()
     bool any = false;
     for (int i = 0; i < n; ++i) {
         const TIniSection &section = m_sections.At(i);
-        const auto found = survivor.constFind(section.UpperName());
+        const QString upperName = IniUpperCase(section.Name());
+        const auto found = survivor.constFind(upperName);
         if (found == survivor.constEnd()) {
-            survivor.insert(section.UpperName(), i);
+            survivor.insert(upperName, i);
             continue;
         }
         any = true;
@@ -231,7 +284,7 @@ void TBigIniFile::DropDuplicateSections()
             dropped[size_t(i)] = true;
         } else {
             dropped[size_t(earlier)] = true;
-            survivor[section.UpperName()] = i;
+            survivor[upperName] = i;
         }
     }
     if (!any)
@@ -262,7 +315,7 @@ TIniSection *TBigIniFile::LookupSection(const QString &section, bool create)
 void TBigIniFile::DeleteKey(const QString &section, const QString &key)
 {
     TIniSection *found = LookupSection(section, true);
-    const int line = found->IndexOfKey(IniUpperCase(key));
+    const int line = found->IndexOfKey(key);
     if (line < 0)
         return;
     found->RemoveLine(line);
@@ -285,7 +338,7 @@ QByteArray TBigIniFile::DocumentBytes() const
     QStringList lines;
     for (int i = 0; i < m_sections.Count(); ++i) {
         const TIniSection &section = m_sections.At(i);
-        if (section.Lines().isEmpty())
+        if (section.LineCount() == 0)
             continue;
         lines.append(QLatin1Char('[') + section.Name() + QLatin1Char(']'));
         lines.append(section.Lines());
@@ -340,7 +393,7 @@ void TBigIniFile::ReadAll(QStringList &target)
 {
     for (int i = 0; i < m_sections.Count(); ++i) {
         const TIniSection &section = m_sections.At(i);
-        if (section.Lines().isEmpty())
+        if (section.LineCount() == 0)
             continue;
         target.append(QLatin1Char('[') + section.Name() + QLatin1Char(']'));
         target.append(section.Lines());
@@ -353,11 +406,11 @@ QString TBigIniFile::ReadString(const QString &section, const QString &key, cons
     const TIniSection *found = LookupSection(section, false);
     if (!found)
         return defaultValue;
-    const int line = found->IndexOfKey(IniUpperCase(key));
+    const int line = found->IndexOfKey(key);
     if (line < 0)
         return defaultValue;
-    const QString &text = found->Lines()[line];
-    return text.mid(text.indexOf(QLatin1Char('=')) + 1);
+    const QStringView text = found->LineView(line);
+    return text.mid(text.indexOf(QLatin1Char('=')) + 1).toString();
 }
 
 qint32 TBigIniFile::ReadInteger(const QString &section, const QString &key, qint32 defaultValue)
@@ -413,13 +466,15 @@ void TBigIniFile::ReadSection(const QString &section, QStringList &target)
     const int index = m_sections.IndexOf(section);
     if (index < 0)
         return;
-    for (const QString &line : m_sections.At(index).Lines()) {
+    const TIniSection &found = m_sections.At(index);
+    for (int i = 0; i < found.LineCount(); ++i) {
+        const QStringView line = found.LineView(i);
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0)
             continue;
         if (HasComments && line.startsWith(QLatin1Char(';')))
             continue;
-        target.append(line.left(eq));
+        target.append(line.left(eq).toString());
     }
 }
 
@@ -458,11 +513,11 @@ void TBigIniFile::WriteString(const QString &section, const QString &key, const 
     }
     const QString line = key + QLatin1Char('=') + value;
     TIniSection *found = LookupSection(section, true);
-    const int index = found->IndexOfKey(IniUpperCase(key));
+    const int index = found->IndexOfKey(key);
     if (index < 0) {
         found->AppendLine(line);
         m_changed = true;
-    } else if (found->Lines()[index] != line) {
+    } else if (found->LineView(index) != line) {
         found->ReplaceLine(index, line);
         m_changed = true;
     }

@@ -91,7 +91,7 @@ protected:
 
 private:
     void ParseText(const QByteArray &data);
-    void AddLoadedLine(QString line, TIniSection *&current);
+    void AddLoadedLine(const QString &text, qsizetype start, qsizetype length, TIniSection *&current);
     void DropDuplicateSections();
     QByteArray DocumentBytes() const;
 

@@ -104,3 +104,32 @@ TEST(TUnicodeFileWriter, FailuresRaiseTheirMessages)
 }
 
 } // namespace
+
+namespace {
+
+TEST(TUnicodeFileWriter, AppendingDoesNotShareTheFileReadingSharesWithReaders)
+{
+    TempFolder folder;
+    const QString path = folder.File("log.txt");
+    WriteBytes(path, "line\n");
+    {
+        TUnicodeFileWriter writer(path, true, true, false, true);
+        EXPECT_THROW(TUnicodeFileReader reader(path), HVException);
+    }
+    TUnicodeFileReader first(path);
+    TUnicodeFileReader second(path); // readers share
+    try {
+        TUnicodeFileWriter writer(path, true, true, false, true);
+        ADD_FAILURE() << "appending while a reader has the file open";
+    } catch (const HVException &e) {
+        EXPECT_EQ(e.WideMessage(), QStringLiteral("Cannot open file ") + path);
+    }
+    first.Close();
+    second.Close();
+    TUnicodeFileWriter writer(path, true, true, false, true);
+    writer.WriteLine("more");
+    writer.Close();
+    EXPECT_EQ(ReadBytes(path), QByteArray("line\nmore\r\n"));
+}
+
+} // namespace

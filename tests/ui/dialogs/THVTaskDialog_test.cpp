@@ -227,7 +227,9 @@ TEST_F(TaskDialogTest, OperationsWhileOpen)
         EXPECT_TRUE(window.FooterLabel()->isVisible());
         THVTaskDialogConfig next;
         next.MainInstruction = QStringLiteral("Fertig");
+        next.Flags = {tdfAllowDialogCancellation};
         dialog.Navigate(next);
+        EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(window.MainInstructionLabel()->toPlainText(), QStringLiteral("Fertig"));
         EXPECT_EQ(window.FindButton(100), nullptr);
         dialog.ClickButton(IDOK);
