@@ -95,7 +95,9 @@ ReplacedFile BackupPrevious(const QString &target, const QString &backup, IUpdat
     if (!NonFolderEntryExists(target))
         return row;
     DeleteTargetWithRetry(backup, target, reporter);
-    ForceFolders(ExtractFileDir(backup));
+    const QString backupFolder = ExtractFileDir(backup);
+    if (!IsRealFolder(backupFolder))
+        ForceFolders(backupFolder);
     if (!NonFolderEntryExists(backup) && !IsRealFolder(backup) && RenameFile(target, backup)) {
         row.HadPrevious = true;
         row.BackupByRename = true;

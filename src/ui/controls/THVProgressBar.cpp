@@ -84,6 +84,11 @@ void THVProgressBar::Changed()
     update();
 }
 
+QColor THVProgressBar::PlainCaptionColor() const
+{
+    return palette().color(Percent() < 46 ? QPalette::ButtonText : QPalette::HighlightedText);
+}
+
 QSize THVProgressBar::sizeHint() const
 {
     return m_orientation == Qt::Horizontal ? QSize(150, 20) : QSize(20, 150);
@@ -123,10 +128,15 @@ void THVProgressBar::paintEvent(QPaintEvent *)
 
     if (m_caption.isEmpty())
         return;
-    // Two-colour caption: button text over the empty part, highlighted text over the
-    // filled part, so the caption stays readable at every percentage.
     painter.setFont(font());
     painter.setClipRect(inner);
+    if (!m_useXPThemes) {
+        painter.setPen(PlainCaptionColor());
+        painter.drawText(inner, Qt::AlignCenter, m_caption);
+        return;
+    }
+    // Two-colour caption: button text over the empty part, highlighted text over the
+    // filled part, so the caption stays readable at every percentage.
     painter.setPen(pal.color(QPalette::ButtonText));
     painter.drawText(inner, Qt::AlignCenter, m_caption);
     if (filled.width() > 0 && filled.height() > 0) {

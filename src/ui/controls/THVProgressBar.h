@@ -38,6 +38,9 @@ public:
     int Percent() const;
     // "57 %"; empty without ShowCaption.
     QString Caption() const { return m_caption; }
+    // Without themes the caption has one colour: button text below 46 percent,
+    // highlighted text from 46 percent on (the fill then reaches the caption's middle).
+    QColor PlainCaptionColor() const;
 
     QSize sizeHint() const override;
 

@@ -13,7 +13,9 @@
 #include <QHash>
 #include <QLocale>
 #include <QSaveFile>
+#include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -91,9 +93,22 @@ void TBigIniFile::LoadFile(const QString &fileName)
             return;
         throw HVException(CannotOpenFileMessage(fileName));
     }
-    QByteArray data;
-    if (!file.ReadAll(data))
+    // One read of the whole size (a file that grew meanwhile is read on to its end),
+    // not a mapping: a file cut short by another program must not crash the reader.
+    const qint64 size = file.Size();
+    if (size < 0 || size >= qint64(std::numeric_limits<qsizetype>::max() / 2))
         throw HVException(CannotOpenFileMessage(fileName));
+    QByteArray data(qsizetype(size), Qt::Uninitialized);
+    const qint64 got = file.Read(data.data(), size);
+    if (got < 0)
+        throw HVException(CannotOpenFileMessage(fileName));
+    data.truncate(qsizetype(got));
+    if (got == size) {
+        QByteArray rest;
+        if (!file.ReadAll(rest))
+            throw HVException(CannotOpenFileMessage(fileName));
+        data += rest;
+    }
     file.Close();
     ParseText(data);
     DropDuplicateSections();
@@ -138,18 +153,29 @@ QString DecodeUtf8Lines(const QByteArray &bytes)
     return text;
 }
 
-// Plain ASCII (the common case for both 8-bit and UTF-8 files) widened in one pass,
-// CR and NUL left out on the way.
+// Plain ASCII (the common case for both 8-bit and UTF-8 files) widened run by run
+// between the CR and NUL bytes, which are left out.
 QString WidenAsciiWithoutCrNul(QByteArrayView bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    qsizetype n = 0;
-    for (const char c : bytes) {
-        out[n] = char16_t(c);
-        n += (c != '\r' && c != '\0'); // branch-free: CR LF ends nearly every line
+    QString text;
+    text.reserve(bytes.size());
+    const char *p = bytes.data();
+    const char *end = p + bytes.size();
+    const auto find = [end](const char *from, char c) {
+        const auto *hit = static_cast<const char *>(std::memchr(from, c, size_t(end - from)));
+        return hit ? hit : end;
+    };
+    const char *nextCr = find(p, '\r');
+    const char *nextNul = find(p, '\0');
+    while (p < end) {
+        if (nextCr < p)
+            nextCr = find(p, '\r');
+        if (nextNul < p)
+            nextNul = find(p, '\0');
+        const char *stop = std::min(nextCr, nextNul);
+        text.append(QLatin1StringView(p, stop - p));
+        p = stop + 1;
     }
-    text.truncate(n);
     return text;
 }
 

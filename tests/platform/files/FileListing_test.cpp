@@ -237,3 +237,24 @@ TEST(FileListing, DeleteFolderTreeLeavesHiddenEntriesAndLinkTargets)
     EXPECT_FALSE(DeleteFolderTree(QString(), true, false, &errors));
     EXPECT_FALSE(DeleteFolderTree(temp.File("missing"), true, false, nullptr));
 }
+
+TEST(FileListing, NamesAreListedExactly)
+{
+    // Blanks and control characters are valid in file names here: a listed path must
+    // name the file, so nothing is trimmed away, and a name of blanks ends nothing.
+    TempFolder temp;
+    const QStringList names{QStringLiteral(" lead"), QStringLiteral("trail "), QStringLiteral("   "),
+                            QStringLiteral("ctl\x01\x1f"), QStringLiteral("new\nline"), QStringLiteral("z-last")};
+    for (const QString &name : names)
+        WriteBytes(temp.File(QStringLiteral("sub/") + name), name.toUtf8());
+    QStringList listed;
+    ListFiles(listed, temp.Path(), QString(), false, true, false);
+    QStringList expected;
+    for (const QString &name : names)
+        expected.append(QStringLiteral("sub/") + name);
+    expected.sort();
+    listed.sort();
+    EXPECT_EQ(listed, expected);
+    for (const QString &path : std::as_const(listed))
+        EXPECT_EQ(ReadBytes(temp.File(path)), path.mid(4).toUtf8()) << path.toStdString();
+}

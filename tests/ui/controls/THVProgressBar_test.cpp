@@ -60,6 +60,16 @@ TEST(THVProgressBar, WithoutShowCaptionTheCaptionIsEmpty)
     EXPECT_EQ(bar.Caption(), QStringLiteral("40 %"));
 }
 
+TEST(THVProgressBar, PlainCaptionColourSwitchesAtFortySixPercent)
+{
+    THVProgressBar bar;
+    bar.SetUseXPThemes(false);
+    bar.SetPosition(45);
+    EXPECT_EQ(bar.PlainCaptionColor(), bar.palette().color(QPalette::ButtonText));
+    bar.SetPosition(46);
+    EXPECT_EQ(bar.PlainCaptionColor(), bar.palette().color(QPalette::HighlightedText));
+}
+
 TEST(THVProgressBar, OverfullPositionPaintsAFullBar)
 {
     THVProgressBar bar;

@@ -77,6 +77,24 @@ TEST(THVTitle, SubCaptionPutsCaptionAboveAndSubCaptionBelowTheMiddle)
     EXPECT_GE(lowerHalf.left(), 16);
 }
 
+TEST(THVTitle, ShadeRunsFromStartToEndColour)
+{
+    QWidget host;
+    auto *title = new THVTitle(&host);
+    title->setGeometry(0, 0, 400, 50);
+    title->SetFromColor(QColor(0, 0, 0));
+    title->SetToColor(QColor(255, 255, 255));
+    QImage image = title->grab().toImage();
+    EXPECT_LT(qGray(image.pixel(1, 2)), 8);
+    EXPECT_GT(qGray(image.pixel(398, 2)), 245);
+    EXPECT_NEAR(qGray(image.pixel(200, 2)), 128, 8);
+
+    title->SetDirection(false);
+    image = title->grab().toImage();
+    EXPECT_LT(qGray(image.pixel(390, 0)), 20);
+    EXPECT_GT(qGray(image.pixel(390, 49)), 235);
+}
+
 TEST(THVTitle, TextAreaLeavesRoomForGlyphAndMargins)
 {
     QWidget host;
