@@ -38,9 +38,18 @@ void DecideCompletedOutcome(UpdateState &state, IUpdateReporter &reporter, const
 
 } // namespace
 
-bool RestartHost(const QString &hostProgram, const QString &hostParameters)
+bool RestartHost(const QString &hostProgram, const QString &hostParameters, const QString &stagingFolder)
 {
-    return StartDetachedProgram(hostProgram, SplitCommandLine(hostParameters), QString());
+    // The host inherits the updater's current folder. When that lies in the staging
+    // folder, which the clean-up removes right after (Linux removes a folder that is some
+    // process's current folder), the host would work in a deleted folder: it starts in
+    // its own folder instead.
+    QString workingFolder;
+    const QString current = GetCurrentFolder();
+    if (!stagingFolder.isEmpty() &&
+        (current == stagingFolder || current.startsWith(stagingFolder + QLatin1Char('/'))))
+        workingFolder = ExtractFileDir(hostProgram);
+    return StartDetachedProgram(hostProgram, SplitCommandLine(hostParameters), workingFolder);
 }
 
 void FinishUpdate(UpdateState &state, IUpdateReporter &reporter, const QString &stagingFolder,
@@ -53,7 +62,7 @@ void FinishUpdate(UpdateState &state, IUpdateReporter &reporter, const QString &
 
     // Unattended runs never start the host: no user session would own it.
     if (!state.RunningAsSystemAccount) {
-        if (RestartHost(state.HostProgram, state.HostParameters))
+        if (RestartHost(state.HostProgram, state.HostParameters, stagingFolder))
             reporter.CloseUpdater();
         else
             reporter.ReportResult(true, TranslateText("!!Programm konnte nicht gestartet werden"));

@@ -19,5 +19,6 @@ void FinishUpdate(UpdateState &state, IUpdateReporter &reporter, const QString &
 void CleanStagingFolder(const QString &folder, const QStringList &files);
 
 // Starts the host program detached, its parameters split by the Windows rules (never
-// through a shell). True when it was started.
-bool RestartHost(const QString &hostProgram, const QString &hostParameters);
+// through a shell), in the updater's current folder unless that lies in the staging
+// folder (then in the host's folder). True when it was started.
+bool RestartHost(const QString &hostProgram, const QString &hostParameters, const QString &stagingFolder);

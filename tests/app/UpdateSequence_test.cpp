@@ -380,3 +380,25 @@ TEST_F(UpdateSequence, ACancelConfirmedBeforeTheCopyKeepsTheInstalledVersion)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(UpdateSequence, TheHostRestartsInItsOwnFolderWhenTheUpdaterWorkedInTheStagingFolder)
+{
+    state.RunningAsSystemAccount = false;
+    const QString record = root.File("cwd");
+    state.HostParameters = "--record-cwd \"" + record + "\"";
+    Stage("a.dll", "new a");
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(stage));
+
+    Run();
+
+    QDir::setCurrent(previous);
+    EXPECT_FALSE(QFileInfo::exists(stage));
+    for (int i = 0; i < 400 && ReadBytes(record).isEmpty(); ++i)
+        QThread::msleep(50);
+    EXPECT_EQ(QString::fromUtf8(ReadBytes(record)), QFileInfo(host).canonicalFilePath());
+}
+
+} // namespace

@@ -4,6 +4,7 @@
 //                                     with --observe copies FILE's content to OUT as it ends,
 //                                     so a test sees whether FILE was replaced while it ran
 //   sample_host --record FILE ARGS... writes ARGS to FILE, each followed by a NUL byte, and ends
+//   sample_host --record-cwd FILE     writes its current folder to FILE and ends
 // A running sample_host keeps its program file busy, as a running host does.
 #include <chrono>
 #include <csignal>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 volatile std::sig_atomic_t g_stop = 0;
@@ -25,6 +27,14 @@ int main(int argc, char **argv)
             return 2;
         for (int i = 3; i < argc; ++i)
             std::fwrite(argv[i], 1, std::strlen(argv[i]) + 1, out);
+        return std::fclose(out) == 0 ? 0 : 2;
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "--record-cwd") == 0) {
+        char cwd[4096];
+        FILE *out = std::fopen(argv[2], "wb");
+        if (!out || !getcwd(cwd, sizeof cwd))
+            return 2;
+        std::fputs(cwd, out);
         return std::fclose(out) == 0 ? 0 : 2;
     }
     long runMs = 60000;

@@ -27,6 +27,7 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
