@@ -28,7 +28,8 @@ bool XmllintAccepts(const QString &path, QString *output = nullptr);
 class LockHolder
 {
 public:
-    LockHolder(const QString &path, bool exclusive, int holdMs);
+    // marker: a file the holder creates just before it lets go (optional).
+    LockHolder(const QString &path, bool exclusive, int holdMs, const QString &marker = QString());
     ~LockHolder();
     bool Started() const { return m_started; }
     bool WaitFinished(int ms) { return m_process.waitForFinished(ms); }
@@ -71,10 +72,12 @@ inline bool XmllintAccepts(const QString &path, QString *output)
     return lint.exitStatus() == QProcess::NormalExit && lint.exitCode() == 0;
 }
 
-inline LockHolder::LockHolder(const QString &path, bool exclusive, int holdMs)
+inline LockHolder::LockHolder(const QString &path, bool exclusive, int holdMs, const QString &marker)
 {
-    m_process.start(testsupport::HelperProgram(QStringLiteral("config_lock_holder")),
-                    {path, exclusive ? QStringLiteral("exclusive") : QStringLiteral("shared"), QString::number(holdMs)});
+    QStringList args{path, exclusive ? QStringLiteral("exclusive") : QStringLiteral("shared"), QString::number(holdMs)};
+    if (!marker.isEmpty())
+        args.append(marker);
+    m_process.start(testsupport::HelperProgram(QStringLiteral("config_lock_holder")), args);
     m_started = m_process.waitForReadyRead(10000) && m_process.readLine().startsWith("locked");
 }
 

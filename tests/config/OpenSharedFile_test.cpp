@@ -5,6 +5,7 @@
 #include "common/HVException.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -50,18 +51,20 @@ TEST_F(SharedFileTest, ReadersShareAndWritersWaitUntilTheOtherProcessLetsGo)
         EXPECT_EQ(doc.ReadString(QStringLiteral("A"), QString()), QStringLiteral("a"));
     }
     // A writer that lets go after a moment: the load waits for it and then succeeds.
-    LockHolder writer(path, true, 700);
+    const QString released = folder.File(QStringLiteral("writer-released"));
+    LockHolder writer(path, true, 700, released);
     ASSERT_TRUE(writer.Started());
     TZavConfigXMLFast doc;
     doc.LoadFromFile(path);
-    EXPECT_TRUE(writer.WaitFinished(0)) << "the load must have waited for the other process";
+    EXPECT_TRUE(QFile::exists(released)) << "the load must have waited for the other process";
     EXPECT_EQ(doc.ReadString(QStringLiteral("A"), QString()), QStringLiteral("a"));
 
     // Likewise a save waits for a reader to finish, then replaces the document.
-    LockHolder reader(path, false, 700);
+    const QString readerReleased = folder.File(QStringLiteral("reader-released"));
+    LockHolder reader(path, false, 700, readerReleased);
     ASSERT_TRUE(reader.Started());
     doc.WriteString(QStringLiteral("A"), QStringLiteral("b"));
-    EXPECT_TRUE(reader.WaitFinished(0));
+    EXPECT_TRUE(QFile::exists(readerReleased)) << "the save must have waited for the other process";
     EXPECT_TRUE(ReadBytes(path).contains("<A>sb</A>"));
 }
 

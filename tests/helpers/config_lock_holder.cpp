@@ -1,6 +1,8 @@
 // Test helper: holds a file locked the way another program holding a configuration
-// document open would. Usage: config_lock_holder FILE shared|exclusive HOLD_MS
-// Prints "locked" once the lock is taken, then holds it for HOLD_MS milliseconds.
+// document open would. Usage: config_lock_holder FILE shared|exclusive HOLD_MS [MARKER]
+// Prints "locked" once the lock is taken, then holds it for HOLD_MS milliseconds; just
+// before letting go it creates the file MARKER, so that a test can tell that whatever
+// succeeded afterwards had waited for the release.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,8 +12,8 @@
 
 int main(int argc, char **argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: config_lock_holder FILE shared|exclusive HOLD_MS\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: config_lock_holder FILE shared|exclusive HOLD_MS [MARKER]\n");
         return 2;
     }
     const bool exclusive = std::strcmp(argv[2], "exclusive") == 0;
@@ -23,6 +25,8 @@ int main(int argc, char **argv)
     std::printf("locked\n");
     std::fflush(stdout);
     usleep(useconds_t(std::atol(argv[3])) * 1000);
+    if (argc == 5)
+        close(open(argv[4], O_WRONLY | O_CREAT | O_EXCL, 0600));
     close(fd);
     return 0;
 }
