@@ -90,12 +90,14 @@ bool SetCurrentFolder(const QString &path)
 
 QDateTime RoundToDosTime(const QDateTime &time)
 {
-    const QDateTime local = time.toLocalTime();
-    qint64 seconds = local.toSecsSinceEpoch();
-    const int year = local.date().year();
+    qint64 seconds = time.toSecsSinceEpoch();
+    const qint64 local = seconds + SystemUtcOffsetAt(seconds);
+    // Days since 1970 to a calendar date (2440588 is the Julian day of 1970-01-01).
+    const qint64 days = local >= 0 ? local / 86400 : (local - 86399) / 86400;
+    const int year = QDate::fromJulianDay(days + 2440588).year();
     if (year >= 1980 && year <= 2107)
-        seconds -= local.time().second() % 2;
-    return QDateTime::fromSecsSinceEpoch(seconds);
+        seconds -= ((local % 2) + 2) % 2;
+    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
 }
 
 void CopyFileContents(const QString &source, const QString &target)

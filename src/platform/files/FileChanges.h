@@ -19,9 +19,9 @@ bool RenameFile(const QString &oldPath, const QString &newPath);
 QString GetCurrentFolder();             // empty on failure
 bool SetCurrentFolder(const QString &path);
 
-// The time as the DOS date-and-time format keeps it: local time, whole seconds, the
-// seconds rounded down to an even number. Times outside the format's years 1980-2107
-// keep their whole seconds.
+// The time as the DOS date-and-time format keeps it: whole seconds, the local time's
+// seconds rounded down to an even number (the result is that moment, given in UTC).
+// Times outside the format's years 1980-2107 keep their whole seconds.
 QDateTime RoundToDosTime(const QDateTime &time);
 
 // Copies source onto target (into it, when target is an existing folder), creating the

@@ -30,7 +30,7 @@ bool GetFileDateTime(const QString &path, QDateTime &time)
     SystemFileStatus status;
     if (!SystemQueryPath(path, status) || status.kind != SystemEntryKind::File)
         return false;
-    time = status.lastWrite;
+    time = status.lastWrite.toLocalTime();
     return true;
 }
 

@@ -71,7 +71,7 @@ public:
     bool Resize(qint64 size);      // truncate or extend
     bool Sync();                   // data and metadata on disk (fsync)
     bool SetLastWriteTime(const QDateTime &time);
-    bool GetLastWriteTime(QDateTime &time) const; // local time
+    bool GetLastWriteTime(QDateTime &time) const; // in UTC
 
     // Copies from source's current position to this file's current position until the
     // end of source, in blocks of blockSize bytes when the kernel cannot copy the data

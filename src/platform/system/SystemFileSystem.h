@@ -18,7 +18,7 @@ struct SystemFileStatus
     bool isLink = false;  // the name itself is a symbolic link (kind describes its target)
     qint64 size = -1;     // bytes, for files
     int permissions = 0;  // the permission bits (rwx for owner, group, others)
-    QDateTime lastWrite;  // local time
+    QDateTime lastWrite;  // in UTC
 };
 
 // What path names; links are followed (status.isLink tells that there was one).
@@ -52,6 +52,9 @@ bool SystemReplaceFile(const QString &source, const QString &target);
 // Makes a folder's entries (a rename, a new file) durable (fsync of the folder).
 bool SystemSyncFolder(const QString &folder);
 bool SystemSetLastWriteTime(const QString &path, const QDateTime &time);
+
+// The local time's offset from UTC in seconds at the given moment (seconds since 1970).
+int SystemUtcOffsetAt(qint64 utcSeconds);
 
 QString SystemCurrentFolder();                  // empty on failure
 bool SystemSetCurrentFolder(const QString &path);

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
@@ -39,9 +40,11 @@ SystemEntryKind KindOf(mode_t mode)
     return SystemEntryKind::Other;
 }
 
-QDateTime LocalTime(const timespec &spec)
+// In UTC: a local-time value costs a time-zone lookup per file, paid only by the
+// callers that show or format the time.
+QDateTime UtcTime(const timespec &spec)
 {
-    return QDateTime::fromMSecsSinceEpoch(qint64(spec.tv_sec) * 1000 + spec.tv_nsec / 1000000);
+    return QDateTime::fromMSecsSinceEpoch(qint64(spec.tv_sec) * 1000 + spec.tv_nsec / 1000000, Qt::UTC);
 }
 
 struct DirCloser
@@ -68,7 +71,7 @@ bool SystemQueryPath(const QString &path, SystemFileStatus &status)
     status.kind = KindOf(info.st_mode);
     status.size = info.st_size;
     status.permissions = int(info.st_mode & 0777);
-    status.lastWrite = LocalTime(info.st_mtim);
+    status.lastWrite = UtcTime(info.st_mtim);
     return true;
 }
 
@@ -199,6 +202,17 @@ bool SystemSetLastWriteTime(const QString &path, const QDateTime &time)
     times[1].tv_sec = ms / 1000 - (ms % 1000 < 0 ? 1 : 0);
     times[1].tv_nsec = ((ms % 1000 + 1000) % 1000) * 1000000;
     return ::utimensat(AT_FDCWD, native.constData(), times, 0) == 0 || Fail(errno);
+}
+
+int SystemUtcOffsetAt(qint64 utcSeconds)
+{
+    // localtime_r, unlike Qt's local-time conversion, does not look at the time-zone
+    // file again on every call.
+    const time_t moment = time_t(utcSeconds);
+    struct tm local {};
+    if (!::localtime_r(&moment, &local))
+        return 0;
+    return int(local.tm_gmtoff);
 }
 
 QString SystemCurrentFolder()

@@ -67,12 +67,14 @@ int TryLock(int fd, int operation)
     return errno;
 }
 
-bool SamePathAndFile(const char *path, int fd)
+// Whether path still names the open file; *size receives the file's size.
+bool SamePathAndFile(const char *path, int fd, off_t *size)
 {
     struct stat byPath {};
     struct stat byHandle {};
     if (::stat(path, &byPath) != 0 || ::fstat(fd, &byHandle) != 0)
         return false;
+    *size = byHandle.st_size;
     return byPath.st_dev == byHandle.st_dev && byPath.st_ino == byHandle.st_ino;
 }
 
@@ -145,17 +147,20 @@ bool SystemFile::Open(const QString &path, Mode mode, int *errorCode, Locking lo
                 return Fail(error);
             }
             ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+            off_t size = info.st_size;
             if (locking == Locking::ByAccess) {
                 if (const int error = TryLock(fd, lockOperation)) {
                     ::close(fd);
                     return Fail(error);
                 }
-                if (!SamePathAndFile(native.constData(), fd)) {
+                if (!SamePathAndFile(native.constData(), fd, &size)) {
                     ::close(fd); // replaced meanwhile: lock the file the path names now
                     continue;
                 }
             }
-            if (mode == Mode::CreateTruncate && ::ftruncate(fd, 0) != 0) {
+            // An empty file is not truncated: on ext4 a truncation to zero makes the
+            // close start write-back at once, which costs a new file's copy dearly.
+            if (mode == Mode::CreateTruncate && size > 0 && ::ftruncate(fd, 0) != 0) {
                 const int error = errno;
                 ::close(fd);
                 return Fail(error);
@@ -289,7 +294,7 @@ bool SystemFile::GetLastWriteTime(QDateTime &time) const
     struct stat info {};
     if (m_fd < 0 || ::fstat(m_fd, &info) != 0)
         return false;
-    time = QDateTime::fromMSecsSinceEpoch(qint64(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000);
+    time = QDateTime::fromMSecsSinceEpoch(qint64(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000, Qt::UTC);
     return true;
 }
 
