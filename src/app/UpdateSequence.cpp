@@ -159,7 +159,11 @@ bool GuardPasses(const UpdateState &state, const QString &stagingFolder)
 {
     // A folder is no program: the host wait could never see it unlocked and would last
     // for ever, and its parent folder is not the host's folder.
-    return UpdateJobIsValid(state, stagingFolder) && !IsRealFolder(state.HostProgram);
+    // The host's folder must exist: for a missing one the lock test never turns false, so
+    // the wait would never end, and a program named without any folder would make the
+    // copy target the file system's root.
+    return UpdateJobIsValid(state, stagingFolder) && !IsRealFolder(state.HostProgram)
+        && IsRealFolder(ExtractFileDir(state.HostProgram));
 }
 
 } // namespace

@@ -55,6 +55,8 @@ TEST_F(UpdateSequence, GuardRejectsJobsThatNameNoUpdate)
         {"process id 0", [](UpdateState &s, QString &) { s.HostProcessId = 0; }},
         {"started from the host folder", [this](UpdateState &, QString &staging) { staging = host; }},
         {"host program is a folder", [this](UpdateState &s, QString &) { s.HostProgram = host + "/sub"; }},
+        {"host folder does not exist", [this](UpdateState &s, QString &) { s.HostProgram = host + "/gone/app"; }},
+        {"host program without a folder", [](UpdateState &s, QString &) { s.HostProgram = "app"; }},
     };
     QDir().mkpath(host + "/sub");
     Stage("a.dll", "new");
