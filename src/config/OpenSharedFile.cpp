@@ -124,6 +124,31 @@ bool ReplaceFileContent(const QString &target, const char *data, qint64 size, QS
     return true;
 }
 
+// Makes the document's current file the backup without copying it: a second name for
+// the same file, moved over the backup in one step. The document itself is then
+// replaced by a new file, so the backup keeps the previous contents. False where the
+// file system has no hard links or the document is a link; the caller copies then.
+bool LinkAsBackup(const QString &fileName, const QString &backupPath)
+{
+    const QFileInfo info(backupPath);
+    const QString folder = info.absolutePath();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString tempPath = folder + QStringLiteral("/.") + info.fileName() +
+                                 QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        int code = 0;
+        if (!SystemLinkFile(fileName, tempPath, &code)) {
+            if (code == SystemErrorCode::FileExists)
+                continue;
+            return false;
+        }
+        if (SystemReplaceFile(tempPath, backupPath))
+            return true;
+        SystemDeleteFile(tempPath);
+        return false;
+    }
+    return false;
+}
+
 } // namespace
 
 void ReplaceSharedFile(const QString &fileName, const std::string &content, const QString &backupPath)
@@ -131,7 +156,7 @@ void ReplaceSharedFile(const QString &fileName, const std::string &content, cons
     // Mode 1 (update): the exclusive lock on the existing document without emptying it.
     SystemFile lock = OpenSharedFile(fileName, sfmUpdate);
     QString error;
-    if (!backupPath.isEmpty()) {
+    if (!backupPath.isEmpty() && !LinkAsBackup(fileName, backupPath)) {
         QByteArray previous;
         if (!lock.ReadAll(previous))
             throw HVException(backupPath + QStringLiteral(": ") + SystemErrorMessage(LastSystemError()));

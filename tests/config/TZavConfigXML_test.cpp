@@ -314,6 +314,27 @@ TEST_F(ConfigXmlTest, BackupCopyOnlyForHvkFiles)
     EXPECT_FALSE(QFileInfo::exists(folder.File(QStringLiteral("plain.xml.~hvk"))));
 }
 
+TEST_F(ConfigXmlTest, BackupOfADocumentReachedThroughALinkIsACopy)
+{
+    // The backup is made by a second name for the previous file where possible; a
+    // document reached through a symbolic link must still get a backup of its own.
+    const QString real = folder.File(QStringLiteral("real.hvk"));
+    const QString linked = folder.File(QStringLiteral("Linked.hvk"));
+    TZavConfigXMLFast init;
+    init.LoadFromFile(real);
+    init.WriteString(QStringLiteral("A"), QStringLiteral("1"));
+    ASSERT_TRUE(QFile::link(real, linked));
+    const QByteArray before = ReadBytes(real);
+
+    TZavConfigXMLFast doc;
+    doc.LoadFromFile(linked);
+    doc.WriteString(QStringLiteral("A"), QStringLiteral("2"));
+    const QString backup = folder.File(QStringLiteral("Linked.~hvk"));
+    EXPECT_FALSE(QFileInfo(backup).isSymLink());
+    EXPECT_EQ(ReadBytes(backup), before);
+    EXPECT_TRUE(ReadBytes(linked).contains("<A>s2</A>"));
+}
+
 TEST_F(ConfigXmlTest, ReadOnlyDocumentIsLeftAlone)
 {
     WriteBytes(path, kSkeleton);

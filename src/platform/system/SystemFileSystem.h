@@ -49,6 +49,11 @@ bool SystemRenamePath(const QString &oldPath, const QString &newPath);
 // system (a temporary file in target's folder). A link at target is replaced, not
 // followed.
 bool SystemReplaceFile(const QString &source, const QString &target);
+// Gives the regular file at existing a second name newPath (a hard link). Fails when
+// newPath exists, when existing is a link or no regular file, and where the file system
+// has no hard links. *errorCode (when given) receives the Windows-style code (80 when
+// newPath exists).
+bool SystemLinkFile(const QString &existing, const QString &newPath, int *errorCode = nullptr);
 // Makes a folder's entries (a rename, a new file) durable (fsync of the folder).
 bool SystemSyncFolder(const QString &folder);
 bool SystemSetLastWriteTime(const QString &path, const QDateTime &time);

@@ -177,6 +177,26 @@ bool SystemReplaceFile(const QString &source, const QString &target)
     return ::rename(from.constData(), to.constData()) == 0 || Fail(errno);
 }
 
+bool SystemLinkFile(const QString &existing, const QString &newPath, int *errorCode)
+{
+    QByteArray from;
+    QByteArray to;
+    if (!Encode(existing, from) || !Encode(newPath, to))
+        return false;
+    struct stat info {};
+    int error = 0;
+    if (::lstat(from.constData(), &info) != 0)
+        error = errno;
+    else if (!S_ISREG(info.st_mode))
+        error = EINVAL;
+    // link() does not follow a link at existing and never replaces newPath.
+    else if (::link(from.constData(), to.constData()) != 0)
+        error = errno;
+    if (errorCode)
+        *errorCode = error == 0 ? SystemErrorCode::Success : systemnative::ErrorCodeFor(error, to);
+    return error == 0 || Fail(error);
+}
+
 bool SystemSyncFolder(const QString &folder)
 {
     QByteArray native;
