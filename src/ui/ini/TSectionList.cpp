@@ -23,7 +23,15 @@ inline quint32 UpperHash(QStringView text)
 {
     quint32 hash = 2166136261u; // FNV-1a
     for (qsizetype i = 0; i < text.size();) {
-        hash ^= quint32(UpperOf(NextCodePoint(text, i)));
+        // ASCII (nearly every key) skips the surrogate and Unicode table checks.
+        char32_t upper = text[i].unicode();
+        if (upper < 0x80) {
+            upper = UpperOf(upper);
+            ++i;
+        } else {
+            upper = UpperOf(NextCodePoint(text, i));
+        }
+        hash ^= quint32(upper);
         hash *= 16777619u;
     }
     return hash;
@@ -115,8 +123,8 @@ void TIniSection::ReplaceLine(int index, const QString &line)
     // The index stays right when the key keeps its upper-case form (a value written
     // under an existing key), so repeated writes never rebuild it.
     const QStringView old = LineView(index);
-    const qsizetype oldEq = old.indexOf(QLatin1Char('='));
-    const qsizetype newEq = line.indexOf(QLatin1Char('='));
+    const qsizetype oldEq = IniIndexOfEquals(old);
+    const qsizetype newEq = IniIndexOfEquals(line);
     const bool sameKey = oldEq >= 0 && newEq >= 0 && IniSameText(old.left(oldEq), QStringView(line).left(newEq));
     LineRef &ref = m_lines[size_t(index)];
     if (ref.start < 0) {
@@ -160,7 +168,7 @@ void TIniSection::BuildIndex() const
 void TIniSection::IndexLine(int index) const
 {
     const QStringView line = LineView(index);
-    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    const qsizetype eq = IniIndexOfEquals(line);
     if (eq < 0)
         return;
     if (size_t(m_indexed + 1) * 2 > m_index.size()) {
@@ -180,7 +188,7 @@ void TIniSection::IndexLine(int index) const
         // The first line of a key wins: a later duplicate is not entered.
         if (entry.hash == hash) {
             const QStringView other = LineView(entry.line);
-            if (IniSameText(other.left(other.indexOf(QLatin1Char('='))), key))
+            if (IniSameText(other.left(IniIndexOfEquals(other)), key))
                 return;
         }
     }
@@ -198,7 +206,7 @@ int TIniSection::IndexOfKey(QStringView key) const
             return -1;
         if (entry.hash == hash) {
             const QStringView line = LineView(entry.line);
-            if (IniSameText(line.left(line.indexOf(QLatin1Char('='))), key))
+            if (IniSameText(line.left(IniIndexOfEquals(line)), key))
                 return entry.line;
         }
     }

@@ -11,6 +11,17 @@
 QString IniUpperCase(QStringView text);
 bool IniSameText(QStringView a, QStringView b);
 
+// Position of the first "=" in text, or -1. An inline scan: keys are short, and the
+// general QStringView::indexOf costs more in its call than in its search here.
+inline qsizetype IniIndexOfEquals(QStringView text)
+{
+    const char16_t *p = text.utf16();
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (p[i] == u'=')
+            return i;
+    return -1;
+}
+
 // One section of an INI document: its name exactly as written and its lines exactly
 // as loaded or written (never empty lines from a file).
 //
@@ -24,7 +35,11 @@ public:
 
     const QString &Name() const { return m_name; }
     // True when name is this section's name, compared by upper case.
-    bool NameMatches(QStringView name) const { return IniSameText(m_upperName, name); }
+    // Callers mostly ask with the name as written, so an exact match is tried first.
+    bool NameMatches(QStringView name) const
+    {
+        return QStringView(m_name) == name || IniSameText(m_upperName, name);
+    }
     void Rename(const QString &name);
 
     int LineCount() const { return int(m_lines.size()); }
