@@ -15,16 +15,6 @@ using namespace configtest;
 
 namespace {
 
-QString ErrorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const HVException &e) {
-        return e.WideMessage();
-    }
-    return QString();
-}
-
 class HostileInputTest : public ::testing::Test
 {
 protected:

@@ -6,9 +6,11 @@
 #include <QStringList>
 #include <QDateTime>
 
+#include "common/HVException.h"
 #include "config/ConfigHooks.h"
 #include "support/TestSupport.h"
 
+#include <functional>
 #include <ostream>
 
 // Readable QString values in test failure messages.
@@ -19,6 +21,17 @@ inline void PrintTo(const QString &text, std::ostream *os)
 
 // Shared pieces of the configuration store tests.
 namespace configtest {
+
+// The message of the HVException that action raises; empty when it raises none.
+inline QString ErrorOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const HVException &e) {
+        return e.WideMessage();
+    }
+    return QString();
+}
 
 // True when the real xmllint accepts the file; the message goes to *output.
 bool XmllintAccepts(const QString &path, QString *output = nullptr);

@@ -15,16 +15,6 @@ namespace {
 
 const QByteArray kDocument = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<HALVREN Version=\"1.1\">\r\n<A>sa</A>\r\n</HALVREN>\r\n";
 
-QString ErrorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const HVException &e) {
-        return e.WideMessage();
-    }
-    return QString();
-}
-
 class SharedFileTest : public ::testing::Test
 {
 protected:

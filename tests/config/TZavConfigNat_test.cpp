@@ -13,16 +13,6 @@ namespace {
 
 const QString kNotLoaded = QStringLiteral("Programmfehler: Dem Konfigurationsobjekt wurde noch keine Konfigurationsdatei zugewiesen");
 
-QString ErrorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const HVException &e) {
-        return e.WideMessage();
-    }
-    return QString();
-}
-
 class RouterTest : public ::testing::Test
 {
 protected:
