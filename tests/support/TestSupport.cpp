@@ -48,6 +48,17 @@ QByteArray ReadBytes(const QString &path)
     return file.readAll();
 }
 
+QByteArray Utf16(const QString &text, bool bigEndian)
+{
+    QByteArray out;
+    for (const QChar ch : text) {
+        const char hi = char(ch.unicode() >> 8), lo = char(ch.unicode() & 0xFF);
+        out.append(bigEndian ? hi : lo);
+        out.append(bigEndian ? lo : hi);
+    }
+    return out;
+}
+
 QString HelperProgram(const QString &name)
 {
     return QStringLiteral(QX_TEST_HELPER_DIR) + QLatin1Char('/') + name;

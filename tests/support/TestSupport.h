@@ -38,6 +38,9 @@ private:
 void WriteBytes(const QString &path, const QByteArray &bytes);
 QByteArray ReadBytes(const QString &path);
 
+// The UTF-16 code units of text as bytes, without a byte-order mark.
+QByteArray Utf16(const QString &text, bool bigEndian);
+
 // Path of a test helper program built from tests/helpers/<name>.cpp.
 QString HelperProgram(const QString &name);
 

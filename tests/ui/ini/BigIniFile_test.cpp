@@ -11,19 +11,9 @@
 using testsupport::ReadBytes;
 using testsupport::TempFolder;
 using testsupport::WriteBytes;
+using testsupport::Utf16;
 
 namespace {
-
-QByteArray Utf16(const QString &text, bool bigEndian)
-{
-    QByteArray out;
-    for (const QChar ch : text) {
-        const char hi = char(ch.unicode() >> 8), lo = char(ch.unicode() & 0xFF);
-        out.append(bigEndian ? hi : lo);
-        out.append(bigEndian ? lo : hi);
-    }
-    return out;
-}
 
 class BigIniFileTest : public ::testing::Test
 {
