@@ -139,8 +139,7 @@ void WriteAttributes(std::string &out, const pugi::xml_node &element)
     if (!first)
         return;
     bool sorted = true;
-    size_t count = 0;
-    for (pugi::xml_attribute a = first, prev; a; prev = a, a = a.next_attribute(), ++count)
+    for (pugi::xml_attribute a = first, prev; a; prev = a, a = a.next_attribute())
         if (prev && !ConfigNameLess(prev.name(), a.name()))
             sorted = false;
     auto writeOne = [&out](const pugi::xml_attribute &a) {
@@ -155,18 +154,8 @@ void WriteAttributes(std::string &out, const pugi::xml_node &element)
             writeOne(a);
         return;
     }
-    std::vector<pugi::xml_attribute> attrs;
-    attrs.reserve(count);
-    for (pugi::xml_attribute a = first; a; a = a.next_attribute())
-        attrs.push_back(a);
-    std::stable_sort(attrs.begin(), attrs.end(),
-                     [](const pugi::xml_attribute &x, const pugi::xml_attribute &y) { return ConfigNameLess(x.name(), y.name()); });
-    for (size_t i = 0; i < attrs.size(); ++i) {
-        // A name given twice (the parser accepts that) is written once, its first value.
-        if (i > 0 && std::strcmp(attrs[i - 1].name(), attrs[i].name()) == 0)
-            continue;
-        writeOne(attrs[i]);
-    }
+    for (const pugi::xml_attribute &a : ConfigAttributesInFileOrder(element))
+        writeOne(a);
 }
 
 void WriteLeaf(std::string &out, const pugi::xml_node &node)
@@ -279,4 +268,18 @@ std::string SerializeConfigDocument(const pugi::xml_document &document, size_t s
         }
     }
     return out;
+}
+
+std::vector<pugi::xml_attribute> ConfigAttributesInFileOrder(pugi::xml_node element)
+{
+    std::vector<pugi::xml_attribute> attrs;
+    for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute())
+        attrs.push_back(a);
+    std::stable_sort(attrs.begin(), attrs.end(),
+                     [](const pugi::xml_attribute &x, const pugi::xml_attribute &y) { return ConfigNameLess(x.name(), y.name()); });
+    const auto duplicate = [](const pugi::xml_attribute &x, const pugi::xml_attribute &y) {
+        return std::strcmp(x.name(), y.name()) == 0;
+    };
+    attrs.erase(std::unique(attrs.begin(), attrs.end(), duplicate), attrs.end());
+    return attrs;
 }

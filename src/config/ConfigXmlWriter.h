@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 #include <string>
+#include <vector>
 
 // Serialises a configuration document in its exact file form: the XML declaration,
 // CR LF line breaks (every LF of a text becomes CR LF), no indentation of its own,
@@ -16,3 +17,7 @@ std::string SerializeConfigDocument(const pugi::xml_document &document, size_t s
 
 // Ordinal comparison of two UTF-8 names in UTF-16 code-unit order.
 bool ConfigNameLess(const char *a, const char *b);
+
+// The attributes of element in the order the file form writes them: by ConfigNameLess,
+// a name given twice (the parser accepts that) only once, with its first value.
+std::vector<pugi::xml_attribute> ConfigAttributesInFileOrder(pugi::xml_node element);

@@ -551,17 +551,9 @@ void TZavConfigXML::ReadValues(const QString &key, QStringList &list)
     const pugi::xml_node element = FindElement(key, true);
     if (!element)
         return;
-    std::vector<pugi::xml_attribute> attrs;
-    for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute())
-        attrs.push_back(a);
     // A file written elsewhere may hold its attributes in another order.
-    std::stable_sort(attrs.begin(), attrs.end(),
-                     [](const pugi::xml_attribute &x, const pugi::xml_attribute &y) { return ConfigNameLess(x.name(), y.name()); });
-    for (size_t i = 0; i < attrs.size(); ++i) {
-        if (i > 0 && std::strcmp(attrs[i - 1].name(), attrs[i].name()) == 0)
-            continue;
-        list.append(FromUtf8(attrs[i].name()) + QLatin1Char('|') + FromUtf8(attrs[i].value()));
-    }
+    for (const pugi::xml_attribute &a : ConfigAttributesInFileOrder(element))
+        list.append(FromUtf8(a.name()) + QLatin1Char('|') + FromUtf8(a.value()));
 }
 
 void TZavConfigXML::DeleteValue(const QString &key, const QString &name)
